@@ -1,0 +1,22 @@
+// What the stored hot-key settings mean for the registration of the global hot key.
+#pragma once
+
+#include <cstdint>
+
+namespace zurimo {
+
+// Modifier flags as the hot-key control stores them.
+constexpr std::uint16_t kHotKeyShift = 1;
+constexpr std::uint16_t kHotKeyControl = 2;
+constexpr std::uint16_t kHotKeyAlt = 4;
+
+// Modifier flags of RegisterHotKey.
+constexpr std::uint32_t kModAlt = 1;
+constexpr std::uint32_t kModControl = 2;
+constexpr std::uint32_t kModShift = 4;
+
+// The registration modifiers for stored ones. Any value above 7 (the extended-key flag 8
+// among them) registers no modifiers.
+std::uint32_t HotKeyModifiers(std::uint16_t stored);
+
+}  // namespace zurimo

@@ -1,0 +1,55 @@
+// The hidden main window: owns the history window, joins the clipboard viewer chain, holds
+// the global hot key and the hook switches, and takes everything down at exit.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "base/win/handles.h"
+#include "base/win/window.h"
+
+namespace zurimo {
+
+class CZurimoDlg;
+
+class CMainFrame : public Window {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    bool Create();
+    CZurimoDlg* historyWindow() const { return history_.get(); }
+
+    // Registers the global hot key; tells the user when another program holds it.
+    void RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers);
+
+    // The hook library's switches; each flag changes only when the library says yes.
+    void InstallMainHook();
+    void RemoveMainHook();
+    void InstallWordHook();
+    void RemoveWordHook();
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnCreate();
+    void OnClose();
+    void OnDestroy();
+    void OnDrawClipboard();
+    void OnChangeCbChain(HWND removed, HWND next);
+
+    // In the order the program builds them.
+    ATOM hotKeyId_;
+    bool paused_ = false;
+    HWND nextViewer_ = nullptr;
+    bool wordToggle_ = false;
+    std::unique_ptr<CZurimoDlg> history_;
+    CriticalSection clipboardLock_;
+    bool mainHookInstalled_ = false;
+    bool wordHookInstalled_ = false;
+};
+
+}  // namespace zurimo

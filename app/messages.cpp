@@ -1,0 +1,10 @@
+#include "app/messages.h"
+
+namespace zurimo {
+
+const UINT kZurimoGetClipboardContent = RegisterWindowMessageA("ZurimoGetClipboardContent");
+const UINT kZurimoTrayIcon = RegisterWindowMessageA("ZurimoTrayIcon");
+const UINT kZurimoApply = RegisterWindowMessageA("ZurimoApply");
+const UINT kKestroFindDialog = RegisterWindowMessageA("KestroFindDialog");
+
+}  // namespace zurimo

@@ -1,0 +1,69 @@
+// The application object: the in-memory copy of every setting, read once at start and
+// written back once at exit. The rest of the program reads and assigns the members directly.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "base/profile.h"
+
+namespace zurimo {
+
+constexpr char kMakerKey[] = "Kestro!";
+constexpr char kAppTitle[] = "Zurimo!";
+constexpr char kAppKey[] = "Software\\Kestro!\\Zurimo!";
+constexpr char kSettingsSection[] = "Settings";
+
+// The operations of the history window that have a Ctrl key, in key-table order.
+constexpr int kKeyCount = 9;
+constexpr std::array<std::uint16_t, kKeyCount> kDefaultKeys = {
+    'C', 'D', 'F', 'E', 'O', 'Q', 'P', 'N', 'M'};
+
+// Operating-system families, as the version query reports them.
+constexpr std::uint32_t kPlatformWin95 = 1;
+constexpr std::uint32_t kPlatformNt = 2;
+
+class CZurimoApp {
+public:
+    // Settings, with their defaults.
+    std::uint16_t hotKeyLo = 0;  // virtual-key code of the global hot key
+    std::uint16_t hotKeyHi = 0;  // its modifiers as the hot-key control gives them
+    std::int32_t number = 0;
+    std::int32_t paste = 0;
+    std::int32_t file = 0;
+    std::int32_t word = 0;
+    std::int32_t autoExec = 0;
+    std::string quote = ">";
+    std::int32_t dateTime = 0;
+    std::int32_t tab = 1;
+    std::int32_t history = 100;
+    std::int32_t addYen = 0;
+    std::int32_t menu = 0;
+    std::int32_t shellMenu = 0;
+    std::int32_t shellUserMenu = 0;
+    std::int32_t shellSep = 0;
+    std::int32_t shellHierarchy = 0;
+    std::int32_t shellLimit = 32;
+    std::array<std::uint16_t, kKeyCount> keyTable = kDefaultKeys;
+
+    // For this run only.
+    std::uint32_t platformId = kPlatformNt;
+
+    void LoadSettings(Profile& profile);
+    void LoadKeyTable(Profile& profile);
+    void SaveSettings(Profile& profile);
+    void SaveKeyTable(Profile& profile);
+
+    // Stores the limit and writes `ShellLimit` at once.
+    void SetShellLimit(Profile& profile, std::int32_t limit);
+    // Writes the three values at once, stopping at the first failed write; only when all
+    // three were written are the members replaced. Returns whether all succeeded.
+    bool SetShellMenuOptions(Profile& profile, std::int32_t userMenu, std::int32_t separator,
+                             std::int32_t hierarchy);
+};
+
+// "Key00" .. "Key08".
+std::string KeyValueName(int index);
+
+}  // namespace zurimo

@@ -1,0 +1,28 @@
+// Byte strings in the ANSI code page 932 (Shift-JIS). Scans step by character: a lead byte
+// and its trail byte go together, so a trail byte such as 0x5C or 0x0A is never taken for a
+// backslash or a line break.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zurimo {
+
+inline bool IsLeadByte932(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Length in bytes of the character at `pos`: 2 for a lead byte followed by another byte,
+// else 1 (a lead byte at the very end stands alone).
+inline std::size_t CharLength(std::string_view text, std::size_t pos) {
+    return (IsLeadByte932(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;
+}
+
+// Position of the first single-byte character `c` (never a trail byte), or npos.
+std::size_t FindChar(std::string_view text, char c, std::size_t from = 0);
+
+// Position of the first CR or LF character, or npos.
+std::size_t FindLineBreak(std::string_view text, std::size_t from = 0);
+
+}  // namespace zurimo

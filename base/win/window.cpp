@@ -1,0 +1,113 @@
+#include "base/win/window.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace zurimo {
+namespace {
+
+std::vector<HWND>& ModelessDialogs() {
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+}  // namespace
+
+Window::~Window() {
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Window::Create(const CreateArgs& args) {
+    HWND hwnd = CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x,
+                                args.y, args.width, args.height, args.parent, nullptr,
+                                GetModuleHandleA(nullptr), this);
+    return hwnd != nullptr;
+}
+
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    LRESULT result = self->OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnFinalMessage();
+    }
+    return result;
+}
+
+Dialog::~Dialog() { Destroy(); }
+
+bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
+    HWND hwnd = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+    if (!hwnd) return false;
+    ModelessDialogs().push_back(hwnd);
+    return true;
+}
+
+bool Dialog::PreTranslate(MSG* msg) {
+    for (HWND dialog : ModelessDialogs()) {
+        if ((msg->hwnd == dialog || IsChild(dialog, msg->hwnd)) && IsDialogMessageA(dialog, msg)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, HWND owner) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void Dialog::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog();
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    default: return FALSE;
+    }
+}
+
+bool Dialog::OnCommand(int, int, HWND) { return false; }
+
+INT_PTR Dialog::SetResult(LRESULT result) {
+    SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return FALSE;
+    INT_PTR result = self->OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        auto& dialogs = ModelessDialogs();
+        dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), hwnd), dialogs.end());
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+}  // namespace zurimo

@@ -1,0 +1,76 @@
+// One dispatch pattern for every window and dialog: the static procedure finds the object
+// (kept in GWLP_USERDATA, or DWLP_USER for dialogs) and hands each message to its virtual
+// OnMessage, where the class lists what it handles in one switch.
+#pragma once
+
+#include <windows.h>
+
+namespace zurimo {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+    // The procedure of every window class whose windows are Window objects.
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    struct CreateArgs {
+        const char* className = nullptr;
+        const char* title = "";
+        DWORD style = WS_OVERLAPPEDWINDOW;
+        DWORD exStyle = 0;
+        int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+        HWND parent = nullptr;
+    };
+    bool Create(const CreateArgs& args);
+
+    // Handles one message; the default is DefWindowProc.
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after WM_NCDESTROY; the window handle is gone by then.
+    virtual void OnFinalMessage() {}
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+class Dialog {
+public:
+    Dialog() = default;
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+
+    // A modeless dialog from a template; shown only if the template says so.
+    bool CreateModeless(HINSTANCE instance, int templateId, HWND owner);
+    INT_PTR DoModal(HINSTANCE instance, int templateId, HWND owner);
+    void Destroy();
+
+    // Gives keyboard messages meant for a modeless dialog to that dialog's navigation
+    // (Tab, Enter, Escape, mnemonics). True when the message was used.
+    static bool PreTranslate(MSG* msg);
+
+protected:
+    // Handles one message; returns TRUE when it did (see SetResult), FALSE to let the
+    // dialog manager go on. The default routes WM_INITDIALOG and WM_COMMAND.
+    virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual bool OnCommand(int id, int code, HWND control);
+    // Returns TRUE after storing `result` as the message's result.
+    INT_PTR SetResult(LRESULT result);
+
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace zurimo

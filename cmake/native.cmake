@@ -1,0 +1,19 @@
+# Native build: the core's unit tests and benchmarks.
+if(ZURIMO_TESTS)
+  find_package(GTest REQUIRED)
+  add_executable(unit_tests
+    tests/unit/registry_test.cpp
+    tests/unit/settings_test.cpp
+    tests/unit/history_list_test.cpp
+    tests/unit/history_file_test.cpp
+  )
+  target_link_libraries(unit_tests PRIVATE zurimo_core GTest::gtest GTest::gtest_main)
+endif()
+
+if(NOT ZURIMO_SANITIZE)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(history_bench bench/history_bench.cpp)
+    target_link_libraries(history_bench PRIVATE zurimo_core benchmark::benchmark)
+  endif()
+endif()

@@ -1,0 +1,89 @@
+# Windows build (MinGW-w64): the program, the hook library, and the tests run under Wine.
+enable_language(RC)
+
+set(ZURIMO_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+set(ZURIMO_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_BIN_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${ZURIMO_BIN_DIR})
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+# Self-contained binaries: the C++ runtime is linked in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Resource scripts are UTF-8.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# A version block for each binary.
+function(zurimo_version_rc target filename description filetype)
+  set(ZURIMO_FILENAME ${filename})
+  set(ZURIMO_DESCRIPTION ${description})
+  set(ZURIMO_FILETYPE ${filetype})
+  configure_file(${CMAKE_SOURCE_DIR}/resources/version.rc.in
+                 ${CMAKE_BINARY_DIR}/generated/${target}/${target}_version.rc @ONLY)
+endfunction()
+
+# The shared base's Win32 layer.
+add_library(zurimo_win STATIC
+  base/win/win_registry.cpp
+  base/win/window.cpp
+  base/win/win_text.cpp
+)
+target_link_libraries(zurimo_win PUBLIC zurimo_core)
+
+# Zurimo.dll, the hook library; the program links against it by name.
+zurimo_version_rc(Zurimo Zurimo.dll "Zurimo! hook library" VFT_DLL)
+add_library(Zurimo SHARED
+  hook/zurimo_hook.cpp
+  hook/zurimo.def
+  hook/zurimo_hook.rc
+)
+set_target_properties(Zurimo PROPERTIES PREFIX "" OUTPUT_NAME Zurimo)
+target_include_directories(Zurimo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated/Zurimo)
+target_link_libraries(Zurimo PRIVATE user32 kernel32)
+
+# The program's own sources, shared by zurimo.exe and the Win32 tests.
+add_library(zurimo_program STATIC
+  app/application.cpp
+  app/autostart.cpp
+  app/messages.cpp
+  app/focus.cpp
+  app/main_frame.cpp
+  history/saved_history.cpp
+  history/zurimo_dlg.cpp
+)
+target_link_libraries(zurimo_program PUBLIC zurimo_win Zurimo comctl32 ole32 shell32 uuid)
+
+zurimo_version_rc(zurimo zurimo.exe "Zurimo! clipboard history" VFT_APP)
+add_executable(zurimo WIN32 app/winmain.cpp resources/zurimo.rc)
+target_include_directories(zurimo PRIVATE ${CMAKE_SOURCE_DIR}/resources
+                                          ${CMAKE_BINARY_DIR}/generated/zurimo)
+target_link_libraries(zurimo PRIVATE zurimo_program)
+
+# The help page beside the program.
+add_custom_command(TARGET zurimo POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/docs/zurimo.html
+          ${ZURIMO_BIN_DIR}/zurimo.html)
+
+if(ZURIMO_TESTS)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  # The Win32 layer, tested inside one process.
+  add_executable(win_tests
+    tests/win/win_registry_test.cpp
+    tests/win/saved_history_test.cpp
+  )
+  target_link_libraries(win_tests PRIVATE zurimo_program gtest gtest_main)
+  set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+
+  # End-to-end: starts zurimo.exe and checks it from outside, as another program would.
+  add_executable(e2e_tests
+    tests/e2e/harness.cpp
+    tests/e2e/startup_test.cpp
+    tests/e2e/saved_history_e2e_test.cpp
+  )
+  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main)
+  set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+endif()

@@ -1,0 +1,53 @@
+#include "history/history_list.h"
+
+#include <utility>
+
+#include "base/text.h"
+
+namespace zurimo {
+
+std::string DisplayLine(std::string_view text) {
+    return std::string(text.substr(0, FindLineBreak(text)));
+}
+
+void HistoryList::Add(std::string text, int capacity) {
+    int lines = view_ ? view_->LineCount() : Count();
+    if (lines == capacity && lines > 0) Remove(lines - 1);
+    Insert(0, std::move(text));
+}
+
+void HistoryList::Insert(int index, std::string text) {
+    std::string line = DisplayLine(text);
+    entries_.insert(entries_.begin() + index, std::move(text));
+    if (!view_) return;
+    try {
+        view_->InsertLine(index, line);
+    } catch (...) {
+        entries_.erase(entries_.begin() + index);  // keep the store and the view in step
+        throw;
+    }
+}
+
+void HistoryList::Remove(int index) {
+    entries_.erase(entries_.begin() + index);
+    if (view_) view_->RemoveLine(index);
+}
+
+void HistoryList::Assign(std::vector<std::string> entries) {
+    if (view_) {
+        for (int i = view_->LineCount(); i > 0; --i) view_->RemoveLine(i - 1);
+    }
+    entries_ = std::move(entries);
+    if (!view_) return;
+    int shown = 0;
+    try {
+        for (; shown < Count(); ++shown) view_->InsertLine(shown, DisplayLine(entries_[shown]));
+    } catch (...) {
+        // A view that can't take every line leaves both empty, as a failed load does.
+        for (; shown > 0; --shown) view_->RemoveLine(shown - 1);
+        entries_.clear();
+        throw;
+    }
+}
+
+}  // namespace zurimo

@@ -1,0 +1,44 @@
+// The history: captured texts, entry 0 the newest. A view (the history window's list box)
+// mirrors it line for line; every insertion and removal is applied to both at one index.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zurimo {
+
+// The text shown for an entry: up to its first CR or LF, stepping by character.
+std::string DisplayLine(std::string_view text);
+
+class HistoryView {
+public:
+    virtual ~HistoryView() = default;
+    virtual int LineCount() const = 0;
+    virtual void InsertLine(int index, const std::string& line) = 0;
+    virtual void RemoveLine(int index) = 0;
+};
+
+class HistoryList {
+public:
+    explicit HistoryList(HistoryView* view = nullptr) : view_(view) {}
+
+    // Adds `text` as entry 0. When the view holds exactly `capacity` lines the oldest entry
+    // is dropped first; a list already above capacity keeps its surplus.
+    void Add(std::string text, int capacity);
+
+    void Insert(int index, std::string text);
+    void Remove(int index);
+    // Replaces the whole list (as after loading) and rebuilds the view, entry 0 first.
+    void Assign(std::vector<std::string> entries);
+
+    int Count() const { return static_cast<int>(entries_.size()); }
+    const std::string& At(int index) const { return entries_.at(index); }
+    const std::vector<std::string>& entries() const { return entries_; }
+
+private:
+    HistoryView* view_;
+    std::vector<std::string> entries_;
+};
+
+}  // namespace zurimo

@@ -1,0 +1,36 @@
+// The saved-history file beside the program: its name, reading and writing it with the
+// Windows file calls, and telling the user when that fails.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "history/file_error.h"
+
+namespace zurimo {
+
+// The program's path with its last three characters replaced by "zhd"; empty when the
+// program's path cannot be had.
+std::string SavedHistoryPath();
+
+struct FileFailure {
+    FileError error = FileError::kNone;
+    std::string name;  // the file's path, or the untitled name when the contents were at fault
+    explicit operator bool() const { return error != FileError::kNone; }
+};
+
+// Reads the whole file; on failure `entries` is left empty.
+FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* entries);
+
+// Writes a new file beside `path` and puts it in place only once it is complete, so that a
+// failed save leaves the previous history as it was.
+FileFailure WriteHistoryFile(const std::string& path, const std::vector<std::string>& entries);
+
+// The message box for a failure: exclamation icon, OK, caption "Zurimo!".
+void ReportFileFailure(const FileFailure& failure);
+
+// UTF-16 text in the ANSI code page.
+std::string WideToAnsiText(std::u16string_view text);
+
+}  // namespace zurimo

@@ -1,0 +1,318 @@
+#include "harness.h"
+
+#include <cstdio>
+
+namespace e2e {
+namespace {
+
+std::string Directory(const std::string& path) {
+    std::string::size_type slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string OwnFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return Directory(std::string(path, n));
+}
+
+// The built binaries sit in ..\bin beside the tests' folder, unless ZURIMO_BIN says else.
+std::string BuiltBinFolder() {
+    char env[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("ZURIMO_BIN", env, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return env;
+    return Directory(OwnFolder()) + "\\bin";
+}
+
+HKEY OpenSettings(bool create) {
+    HKEY key = nullptr;
+    LONG error = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
+                                          KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                        : RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key);
+    return error == ERROR_SUCCESS ? key : nullptr;
+}
+
+struct FindBox {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindMessageBoxProc(HWND hwnd, LPARAM lParam) {
+    auto* find = reinterpret_cast<FindBox*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[64] = {}, title[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    GetWindowTextA(hwnd, title, sizeof title);
+    if (pid == find->processId && IsWindowVisible(hwnd) && !strcmp(cls, "#32770") &&
+        !strcmp(title, "Zurimo!") && !GetDlgItem(hwnd, 1012)) {
+        find->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct FindOwned {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindHistoryProc(HWND hwnd, LPARAM lParam) {
+    auto* find = reinterpret_cast<FindOwned*>(lParam);
+    if (GetWindow(hwnd, GW_OWNER) == find->owner && GetDlgItem(hwnd, 1012)) {
+        find->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (!_stricmp(cls, "Static")) {
+        std::string text = ControlText(hwnd);
+        if (!text.empty()) {
+            *reinterpret_cast<std::string*>(lParam) = text;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+    static std::string folder;
+    if (!folder.empty()) return folder;
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "zurimo-e2e";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string bin = BuiltBinFolder();
+    for (const char* file : {"zurimo.exe", "Zurimo.dll", "ZurimoEx.dll"}) {
+        CopyFileA((bin + "\\" + file).c_str(), (folder + "\\" + file).c_str(), FALSE);
+    }
+    return folder;
+}
+
+std::string ProgramPath() { return ProgramFolder() + "\\zurimo.exe"; }
+std::string HistoryFilePath() { return ProgramFolder() + "\\zurimo.zhd"; }
+
+void ResetSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestro!"); }
+
+void SetDword(const char* name, DWORD value) {
+    HKEY key = OpenSettings(true);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+void SetString(const char* name, const std::string& value) {
+    HKEY key = OpenSettings(true);
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+bool ReadDword(const char* name, DWORD* value) {
+    HKEY key = OpenSettings(false);
+    if (!key) return false;
+    DWORD type = 0, size = sizeof *value;
+    LONG error = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return error == ERROR_SUCCESS && type == REG_DWORD && size == 4;
+}
+
+bool ReadString(const char* name, std::string* value) {
+    HKEY key = OpenSettings(false);
+    if (!key) return false;
+    char buffer[1024] = {};
+    DWORD type = 0, size = sizeof buffer - 1;
+    LONG error = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    RegCloseKey(key);
+    if (error != ERROR_SUCCESS || type != REG_SZ) return false;
+    *value = buffer;
+    return true;
+}
+
+bool ValueExists(const char* name, DWORD* type) {
+    HKEY key = OpenSettings(false);
+    if (!key) return false;
+    DWORD t = 0;
+    LONG error = RegQueryValueExA(key, name, nullptr, &t, nullptr, nullptr);
+    RegCloseKey(key);
+    if (type) *type = t;
+    return error == ERROR_SUCCESS;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && ok;
+}
+
+bool ReadBytes(const std::string& path, std::string* bytes) {
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f) return false;
+    bytes->clear();
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) bytes->append(buffer, n);
+    fclose(f);
+    return true;
+}
+
+void RemoveFile(const std::string& path) { DeleteFileA(path.c_str()); }
+
+void EmptyTheClipboard() {
+    for (int i = 0; i < 50; ++i) {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+            return;
+        }
+        Sleep(20);
+    }
+}
+
+Program::~Program() {
+    if (pi_.hProcess) {
+        if (!WaitForExit(0)) Kill();
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+}
+
+bool Program::Start() {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string command = "\"" + ProgramPath() + "\"";
+    std::string folder = ProgramFolder();
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &si, &pi_) != FALSE;
+}
+
+bool Program::WaitForMainWindow(DWORD ms) {
+    return WaitUntil(
+        [&] {
+            HWND hwnd = nullptr;
+            while ((hwnd = FindWindowExA(nullptr, hwnd, "KestroZurimoClass", nullptr))) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                if (pid == pi_.dwProcessId) {
+                    main_ = hwnd;
+                    // The window shows up during its own creation; wait until start-up is
+                    // through and the program waits for input.
+                    WaitForInputIdle(pi_.hProcess, ms);
+                    return true;
+                }
+            }
+            return false;
+        },
+        ms);
+}
+
+HWND Program::historyWindow() const {
+    FindOwned find = {main_, nullptr};
+    EnumWindows(FindHistoryProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+bool Program::Close(DWORD ms) {
+    if (!main_) return false;
+    PostMessageA(main_, WM_CLOSE, 0, 0);
+    return WaitForExit(ms);
+}
+
+bool Program::WaitForExit(DWORD ms, DWORD* exitCode) {
+    if (!pi_.hProcess) return true;
+    DWORD end = GetTickCount() + ms;
+    for (;;) {
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        Pump(20);
+    }
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
+void Program::Kill() {
+    if (pi_.hProcess) {
+        TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+}
+
+HWND Program::WaitForMessageBox(DWORD ms) const {
+    FindBox find = {pi_.dwProcessId, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindMessageBoxProc, reinterpret_cast<LPARAM>(&find));
+            return find.found != nullptr;
+        },
+        ms);
+    return find.found;
+}
+
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void DismissMessageBox(HWND box) {
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+std::string ControlText(HWND control) {
+    char buffer[8192] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::vector<std::string> ListBoxLines(HWND list) {
+    // Wide text, converted here: Wine hands an ANSI LB_GETTEXT from another process the
+    // list's UTF-16 unconverted.
+    std::vector<std::string> lines;
+    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring wide(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
+        LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+        wide.resize(got > 0 ? static_cast<size_t>(got) : 0);
+        std::string line;
+        if (!wide.empty()) {
+            int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                        nullptr, 0, nullptr, nullptr);
+            line.resize(static_cast<size_t>(n));
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &line[0],
+                                n, nullptr, nullptr);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void Pump(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG msg;
+    do {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string out;
+    char part[4];
+    for (unsigned char c : bytes) {
+        snprintf(part, sizeof part, out.empty() ? "%02x" : " %02x", c);
+        out += part;
+    }
+    return out;
+}
+
+}  // namespace e2e

@@ -1,0 +1,89 @@
+// Drives zurimo.exe from outside, as another program would: starts it from a folder of its
+// own, finds its windows, reads and writes its registry key and files.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr char kSettingsKey[] = "Software\\Kestro!\\Zurimo!\\Settings";
+constexpr DWORD kWaitMs = 10000;
+
+// The folder the program runs from, with zurimo.exe and Zurimo.dll copied in.
+std::string ProgramFolder();
+std::string ProgramPath();      // ...\zurimo.exe
+std::string HistoryFilePath();  // ...\zurimo.zhd
+
+// Settings in the registry.
+void ResetSettings();  // removes Software\Kestro! with everything below it
+void SetDword(const char* name, DWORD value);
+void SetString(const char* name, const std::string& value);
+bool ReadDword(const char* name, DWORD* value);
+bool ReadString(const char* name, std::string* value);
+bool ValueExists(const char* name, DWORD* type = nullptr);
+
+// Files.
+bool WriteBytes(const std::string& path, const std::string& bytes);
+bool ReadBytes(const std::string& path, std::string* bytes);
+void RemoveFile(const std::string& path);
+
+void EmptyTheClipboard();
+
+// A running zurimo.exe.
+class Program {
+public:
+    Program() = default;
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Start();
+    // Waits for the main window; false when it did not come.
+    bool WaitForMainWindow(DWORD ms = kWaitMs);
+    HWND mainWindow() const { return main_; }
+    HWND historyWindow() const;  // the dialog with control 1012 owned by the main window
+    DWORD processId() const { return pi_.dwProcessId; }
+
+    // WM_CLOSE to the main window, then waits for the process to end.
+    bool Close(DWORD ms = kWaitMs);
+    bool WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
+    void Kill();
+
+    // A visible message box of this process captioned "Zurimo!", waited for.
+    HWND WaitForMessageBox(DWORD ms = kWaitMs) const;
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+    HWND main_ = nullptr;
+};
+
+// Text of a message box (its static text), and pressing its OK button.
+std::string MessageBoxText(HWND box);
+void DismissMessageBox(HWND box);
+
+// A control's text and list-box lines, read with messages as another process must.
+std::string ControlText(HWND control);
+std::vector<std::string> ListBoxLines(HWND list);
+
+// Lets the other process work; messages of this thread keep flowing meanwhile.
+void Pump(DWORD ms);
+
+// Waits until `condition` holds or `ms` pass; returns the last result.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD ms = kWaitMs) {
+    DWORD end = GetTickCount() + ms;
+    for (;;) {
+        if (condition()) return true;
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        Pump(20);
+    }
+}
+
+// "61 62 0d" -> bytes; for readable expectations.
+std::string Hex(const std::string& bytes);
+
+}  // namespace e2e

@@ -1,0 +1,192 @@
+// Start-up, the single instance, the windows the program builds, and the settings it keeps.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettings();
+        RemoveFile(HistoryFilePath());
+        EmptyTheClipboard();
+    }
+};
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* caption;
+};
+
+TEST_F(StartupTest, BuildsHiddenMainWindowAndHistoryWindow) {
+    Program program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    HWND main = program.mainWindow();
+
+    char title[64] = {};
+    GetWindowTextA(main, title, sizeof title);
+    EXPECT_STREQ("Zurimo!", title);
+    EXPECT_FALSE(IsWindowVisible(main));
+    RECT rect = {};
+    GetWindowRect(main, &rect);
+    EXPECT_EQ(112, rect.right - rect.left);
+    EXPECT_EQ(27, rect.bottom - rect.top);
+
+    HWND history = program.historyWindow();
+    ASSERT_NE(nullptr, history);
+    char cls[32] = {};
+    GetClassNameA(history, cls, sizeof cls);
+    EXPECT_STREQ("#32770", cls);
+    GetWindowTextA(history, title, sizeof title);
+    EXPECT_STREQ("Zurimo!", title);
+    EXPECT_FALSE(IsWindowVisible(history));
+    LONG style = GetWindowLongA(history, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the history window has a fixed size";
+    EXPECT_TRUE(GetWindowLongA(history, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+
+    const ControlSpec controls[] = {
+        {1012, "ListBox", ""},
+        {1022, "Button", "行頭に引用符を追加(&Q)"},
+        {1047, "Button", "日付と時刻を取得(&T)"},
+        {1007, "Button", "取り出し(&C)"},
+        {1008, "Button", "削除(&D)"},
+        {1009, "Button", "検索(&F)"},
+        {1010, "Button", "編集(&E)"},
+        {1011, "Button", "オプション(&O)"},
+        {2, "Button", "閉じる(&X)"},
+        {1005, "Edit", ""},
+    };
+    for (const ControlSpec& spec : controls) {
+        HWND control = GetDlgItem(history, spec.id);
+        ASSERT_NE(nullptr, control) << "control " << spec.id;
+        GetClassNameA(control, cls, sizeof cls);
+        EXPECT_STRCASEEQ(spec.className, cls) << "control " << spec.id;
+        EXPECT_EQ(spec.caption, ControlText(control)) << "control " << spec.id;
+    }
+
+    LONG list = GetWindowLongA(GetDlgItem(history, 1012), GWL_STYLE);
+    EXPECT_FALSE(list & LBS_SORT);
+    EXPECT_TRUE(list & LBS_USETABSTOPS);
+    EXPECT_TRUE(list & LBS_NOTIFY);
+    EXPECT_TRUE(list & LBS_WANTKEYBOARDINPUT);
+    LONG preview = GetWindowLongA(GetDlgItem(history, 1005), GWL_STYLE);
+    EXPECT_TRUE(preview & ES_MULTILINE);
+    EXPECT_TRUE(preview & ES_READONLY);
+    EXPECT_TRUE(preview & ES_NOHIDESEL);
+    EXPECT_EQ(static_cast<LRESULT>(MAKELONG(1007, DC_HASDEFID)),
+              SendMessageA(history, DM_GETDEFID, 0, 0));
+
+    EXPECT_TRUE(program.Close());
+}
+
+TEST_F(StartupTest, SecondInstanceEndsAndLeavesTheFirstAlone) {
+    Program first;
+    ASSERT_TRUE(first.Start());
+    ASSERT_TRUE(first.WaitForMainWindow());
+
+    Program second;
+    ASSERT_TRUE(second.Start());
+    DWORD code = 1234;
+    EXPECT_TRUE(second.WaitForExit(kWaitMs, &code));
+    EXPECT_EQ(0u, code);
+
+    int mainWindows = 0;
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "KestroZurimoClass", nullptr));) ++mainWindows;
+    EXPECT_EQ(1, mainWindows);
+    EXPECT_TRUE(IsWindow(first.mainWindow()));
+    EXPECT_FALSE(IsWindowVisible(first.historyWindow()));
+    EXPECT_TRUE(first.Close());
+}
+
+TEST_F(StartupTest, FreshUserGetsEverySettingWrittenWithItsDefault) {
+    Program program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    ASSERT_TRUE(program.Close());
+
+    struct Expected {
+        const char* name;
+        DWORD value;
+    };
+    const Expected dwords[] = {
+        {"HotKeyLo", 0}, {"HotKeyHi", 0}, {"Number", 0}, {"Paste", 0}, {"File", 0},
+        {"Word", 0}, {"AutoExec", 0}, {"DateTime", 0}, {"Tab", 1}, {"History", 100},
+        {"AddYen", 0}, {"Menu", 0}, {"ShellMenu", 0}, {"ShellUserMenu", 0}, {"ShellSep", 0},
+        {"ShellHierarchy", 0}, {"ShellLimit", 32},
+        {"Key00", 'C'}, {"Key01", 'D'}, {"Key02", 'F'}, {"Key03", 'E'}, {"Key04", 'O'},
+        {"Key05", 'Q'}, {"Key06", 'P'}, {"Key07", 'N'}, {"Key08", 'M'},
+    };
+    for (const Expected& e : dwords) {
+        DWORD value = 0xDEADBEEF;
+        EXPECT_TRUE(ReadDword(e.name, &value)) << e.name;
+        EXPECT_EQ(e.value, value) << e.name;
+    }
+    std::string quote;
+    EXPECT_TRUE(ReadString("Quote", &quote));
+    EXPECT_EQ(">", quote);
+}
+
+TEST_F(StartupTest, StoredValuesAreReadAtTheirWidthAndWrittenBackAsHeld) {
+    SetDword("Key03", 0);            // no key: keeps the default E
+    SetDword("Key01", 0x10058);      // a 16-bit entry keeps X
+    SetDword("HotKeyLo", 0x10041);   // read as 0x41
+    SetDword("History", 250);
+    SetString("Quote", "| ");
+    SetDword("Paste", 7);            // any nonzero is on, and stays as it was
+    Program program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    ASSERT_TRUE(program.Close());
+
+    DWORD value = 0;
+    EXPECT_TRUE(ReadDword("Key03", &value));
+    EXPECT_EQ(DWORD{'E'}, value);
+    EXPECT_TRUE(ReadDword("Key01", &value));
+    EXPECT_EQ(DWORD{'X'}, value);
+    EXPECT_TRUE(ReadDword("HotKeyLo", &value));
+    EXPECT_EQ(0x41u, value);
+    EXPECT_TRUE(ReadDword("History", &value));
+    EXPECT_EQ(250u, value);
+    EXPECT_TRUE(ReadDword("Paste", &value));
+    EXPECT_EQ(7u, value);
+    std::string quote;
+    EXPECT_TRUE(ReadString("Quote", &quote));
+    EXPECT_EQ("| ", quote);
+}
+
+TEST_F(StartupTest, TrayExitCommandEndsTheProgramAndSavesSettings) {
+    Program program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    PostMessageA(program.mainWindow(), WM_COMMAND, 32769, 0);
+    EXPECT_TRUE(program.WaitForExit(kWaitMs));
+    EXPECT_TRUE(ValueExists("ShellLimit"));
+    EXPECT_EQ(nullptr, FindWindowA("KestroZurimoClass", nullptr));
+}
+
+TEST_F(StartupTest, HotKeyTakenByAnotherProgramIsReportedOnceAndStartUpGoesOn) {
+    // Ctrl+Alt+F9, held by this test process.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x2001, MOD_CONTROL | MOD_ALT, VK_F9));
+    SetDword("HotKeyLo", VK_F9);
+    SetDword("HotKeyHi", 6);  // Ctrl+Alt as the hot-key control stores it
+    Program program;
+    ASSERT_TRUE(program.Start());
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ("ホットキーの設定に失敗しました。\r\n既に他のアプリケーションで使われているかもしれません。",
+              MessageBoxText(box));
+    DismissMessageBox(box);
+    EXPECT_TRUE(program.WaitForMainWindow());
+    Pump(300);
+    EXPECT_EQ(nullptr, program.WaitForMessageBox(300)) << "the message comes once";
+    EXPECT_TRUE(program.Close());
+    UnregisterHotKey(nullptr, 0x2001);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,110 @@
+// Reading and writing the saved-history file with the real file calls.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "base/win/win_text.h"
+#include "history/history_file.h"
+#include "history/saved_history.h"
+
+namespace zurimo {
+namespace {
+
+std::string TempFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "zurimo-win-test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string Contents(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+        fclose(f);
+    }
+    return bytes;
+}
+
+bool PutFile(const std::string& path, const std::string& bytes) {
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && ok;
+}
+
+class SavedHistoryFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = TempFolder() + "\\history.zhd";
+        DeleteFileA(path_.c_str());
+        DeleteFileA((path_ + ".tmp").c_str());
+    }
+    std::string path_;
+};
+
+TEST_F(SavedHistoryFileTest, PathReplacesTheLastThreeCharactersOfTheProgram) {
+    std::string program = ModulePath(nullptr);
+    std::string path = SavedHistoryPath();
+    ASSERT_EQ(program.size(), path.size());
+    EXPECT_EQ(program.substr(0, program.size() - 3) + "zhd", path);
+}
+
+TEST_F(SavedHistoryFileTest, WritesAndReadsBackEveryEntry) {
+    std::vector<std::string> entries = {"newest", std::string(300, 'x'), "",
+                                        "\x83\x5C\x83\x74\x83\x67\r\n2", std::string("a\0b", 3)};
+    ASSERT_FALSE(WriteHistoryFile(path_, entries));
+    EXPECT_EQ(EncodeHistory(entries), Contents(path_));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
+
+    std::vector<std::string> loaded = {"stale"};
+    ASSERT_FALSE(ReadHistoryFile(path_, &loaded));
+    EXPECT_EQ(entries, loaded);
+}
+
+TEST_F(SavedHistoryFileTest, ReadsTheWideFormInTheAnsiCodePage) {
+    // One wide entry of two units: "日本" (Shift-JIS 93 FA 96 7B).
+    std::string file("\x01\x00" "\xff\xfe\xff" "\x02" "\xe5\x65\x2c\x67", 10);
+    ASSERT_TRUE(PutFile(path_, file));
+    std::vector<std::string> loaded;
+    ASSERT_FALSE(ReadHistoryFile(path_, &loaded));
+    ASSERT_EQ(1u, loaded.size());
+    EXPECT_EQ("\x93\xfa\x96\x7b", loaded[0]);
+}
+
+TEST_F(SavedHistoryFileTest, FailuresNameTheFileOrTheContents) {
+    std::vector<std::string> loaded = {"stale"};
+    FileFailure missing = ReadHistoryFile(path_, &loaded);
+    EXPECT_EQ(FileError::kFileNotFound, missing.error);
+    EXPECT_EQ(path_, missing.name);
+    EXPECT_TRUE(loaded.empty());
+
+    std::string badFolder = TempFolder() + "\\no-such-folder\\history.zhd";
+    EXPECT_EQ(FileError::kBadPath, ReadHistoryFile(badFolder, &loaded).error);
+    EXPECT_EQ(FileError::kBadPath, WriteHistoryFile(badFolder, {"x"}).error);
+
+    ASSERT_TRUE(PutFile(path_, std::string("\x02\x00\x01" "a", 4)));
+    FileFailure cut = ReadHistoryFile(path_, &loaded);
+    EXPECT_EQ(FileError::kEndOfFile, cut.error);
+    EXPECT_EQ(kUntitledFile, cut.name);
+    EXPECT_TRUE(loaded.empty());
+}
+
+TEST_F(SavedHistoryFileTest, AFailedSaveLeavesThePreviousFileWhole) {
+    ASSERT_FALSE(WriteHistoryFile(path_, {"old one", "old two"}));
+    std::string before = Contents(path_);
+    // Another program holds the file open without sharing: it cannot be replaced.
+    HANDLE held = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    FileFailure failure = WriteHistoryFile(path_, {"new"});
+    CloseHandle(held);
+    EXPECT_TRUE(failure);
+    EXPECT_EQ(path_, failure.name);
+    EXPECT_EQ(before, Contents(path_));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
+}
+
+}  // namespace
+}  // namespace zurimo
