@@ -1,0 +1,194 @@
+// Cost of saving, loading and capturing the history, each beside a plain copy of the same
+// bytes so that the ratio shows how much the format and the list add.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "history/history_file.h"
+#include "history/history_list.h"
+
+namespace zurimo {
+namespace {
+
+// Deterministic filler text: printable bytes, with a line break every `lineLength` bytes
+// (none when zero).
+std::string Text(std::size_t size, std::uint32_t seed, std::size_t lineLength = 0) {
+    std::string text(size, ' ');
+    for (std::size_t i = 0; i < size; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        text[i] = static_cast<char>('!' + (seed >> 24) % 90);
+        if (lineLength && i % lineLength == lineLength - 2 && i + 1 < size) {
+            text[i] = '\r';
+            text[++i] = '\n';
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> LargeEntries() {
+    std::vector<std::string> entries;
+    for (std::uint32_t i = 0; i < 1000; ++i) entries.push_back(Text(10 * 1024, i, 80));
+    return entries;
+}
+
+std::vector<std::string> ShortEntries() {
+    std::vector<std::string> entries;
+    std::uint32_t seed = 12345;
+    for (std::uint32_t i = 0; i < 70000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        entries.push_back(Text(20 + (seed >> 16) % 41, i));
+    }
+    return entries;
+}
+
+const std::vector<std::string>& Entries(int which) {
+    static const std::vector<std::string> large = LargeEntries();
+    static const std::vector<std::string> few = ShortEntries();
+    return which == 0 ? large : few;
+}
+
+std::string Label(int which) { return which == 0 ? "1000 x 10KB" : "70000 x 20-60B"; }
+
+std::int64_t TotalBytes(const std::vector<std::string>& texts) {
+    std::int64_t total = 0;
+    for (const std::string& text : texts) total += static_cast<std::int64_t>(text.size());
+    return total;
+}
+
+// Stands for the file: appends to memory that is already there, as the system's file
+// cache would take the bytes.
+class BufferSink : public ByteSink {
+public:
+    explicit BufferSink(std::size_t capacity) { bytes.reserve(capacity); }
+    bool Write(const char* data, std::size_t size) override {
+        bytes.append(data, size);
+        return true;
+    }
+    std::string bytes;
+};
+
+void BM_Save(benchmark::State& state) {
+    const auto& entries = Entries(static_cast<int>(state.range(0)));
+    const std::size_t fileSize = EncodeHistory(entries).size();
+    BufferSink sink(fileSize);
+    for (auto _ : state) {
+        sink.bytes.clear();
+        benchmark::DoNotOptimize(WriteHistory(entries, sink));
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fileSize));
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+void BM_Load(benchmark::State& state) {
+    const std::string file = EncodeHistory(Entries(static_cast<int>(state.range(0))));
+    const WideToAnsi noWide = [](std::u16string_view) { return std::string(); };
+    for (auto _ : state) {
+        DecodedHistory decoded = DecodeHistory(file, noWide);
+        benchmark::DoNotOptimize(decoded.entries.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+// The floor for both: the file's bytes copied into a buffer that already exists.
+void BM_CopyFileBytes(benchmark::State& state) {
+    const std::string file = EncodeHistory(Entries(static_cast<int>(state.range(0))));
+    std::vector<char> buffer(file.size());
+    for (auto _ : state) {
+        std::memcpy(buffer.data(), file.data(), file.size());
+        benchmark::DoNotOptimize(buffer.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+BENCHMARK(BM_Save)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Load)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CopyFileBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// --- Capture ---------------------------------------------------------------------------
+
+// Holds display lines the way the list box would.
+class LineView : public HistoryView {
+public:
+    int LineCount() const override { return static_cast<int>(lines.size()); }
+    void InsertLine(int index, const std::string& line) override {
+        lines.insert(lines.begin() + index, line);
+    }
+    void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
+    std::vector<std::string> lines;
+};
+
+// One 10 MB text taken from the clipboard; arg 1 makes it a single line, so the whole text
+// is also its display line.
+void BM_AddLargeText(benchmark::State& state) {
+    const bool oneLine = state.range(0) == 1;
+    const std::string text = Text(10 << 20, 7, oneLine ? 0 : 80);
+    LineView view;
+    HistoryList list(&view);
+    for (auto _ : state) {
+        list.Add(text, 4);  // the copy is the one capture makes from the clipboard
+        benchmark::DoNotOptimize(list.At(0).data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+    state.SetLabel(oneLine ? "10MB, one line" : "10MB, 80-byte lines");
+}
+
+void BM_CopyLargeText(benchmark::State& state) {
+    const std::string text = Text(10 << 20, 7, 80);
+    std::string copy(text.size(), '\0');
+    for (auto _ : state) {
+        copy.assign(text);
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
+BENCHMARK(BM_AddLargeText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyLargeText)->Unit(benchmark::kMillisecond);
+
+std::vector<std::string> CaptureTexts(std::uint32_t seed) {
+    std::vector<std::string> texts;
+    for (std::uint32_t i = 0; i < 1000; ++i) texts.push_back(Text(40 + i % 80, seed + i, 30));
+    return texts;
+}
+
+// 1,000 captures into a list that holds its full 1,000 entries: each drops the oldest and
+// shifts the rest.
+void BM_AddToFullList(benchmark::State& state) {
+    const std::vector<std::string> full = CaptureTexts(1);
+    const std::vector<std::string> incoming = CaptureTexts(5000);
+    LineView view;
+    HistoryList list(&view);
+    list.Assign(full);
+    for (auto _ : state) {
+        for (const std::string& text : incoming) list.Add(text, 1000);
+        benchmark::DoNotOptimize(list.At(0).data());
+    }
+    state.SetBytesProcessed(state.iterations() * TotalBytes(incoming));
+}
+
+void BM_CopyCaptureTexts(benchmark::State& state) {
+    const std::vector<std::string> incoming = CaptureTexts(5000);
+    std::vector<std::string> copies(incoming.size(), std::string(200, '\0'));
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < incoming.size(); ++i) copies[i].assign(incoming[i]);
+        benchmark::DoNotOptimize(copies.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * TotalBytes(incoming));
+}
+
+BENCHMARK(BM_AddToFullList)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CopyCaptureTexts)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zurimo
+
+BENCHMARK_MAIN();

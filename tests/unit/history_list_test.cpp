@@ -1,0 +1,203 @@
+// The history store and the list that mirrors it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "history/history_list.h"
+
+namespace zurimo {
+namespace {
+
+// A list box stand-in: the lines it was given, in order. It can be told to run out of
+// memory after a number of further insertions.
+class FakeView : public HistoryView {
+public:
+    int LineCount() const override { return static_cast<int>(lines.size()); }
+    void InsertLine(int index, const std::string& line) override {
+        if (insertsLeft == 0) throw std::bad_alloc();
+        if (insertsLeft > 0) --insertsLeft;
+        lines.insert(lines.begin() + index, line);
+    }
+    void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
+
+    std::vector<std::string> lines;
+    int insertsLeft = -1;  // negative: never fails
+};
+
+std::vector<std::string> Numbered(const std::string& prefix, int from, int to) {
+    std::vector<std::string> texts;
+    for (int i = from; i < to; ++i) texts.push_back(prefix + std::to_string(i));
+    return texts;
+}
+
+class HistoryListTest : public ::testing::Test {
+protected:
+    // Index i of the view must always show entry i of the store.
+    void ExpectInStep() {
+        ASSERT_EQ(view.LineCount(), list.Count());
+        for (int i = 0; i < list.Count(); ++i) {
+            EXPECT_EQ(view.lines[i], DisplayLine(list.At(i))) << "index " << i;
+        }
+    }
+    void Fill(const std::vector<std::string>& oldestFirst, int capacity) {
+        for (const std::string& text : oldestFirst) list.Add(text, capacity);
+    }
+
+    FakeView view;
+    HistoryList list{&view};
+};
+
+TEST_F(HistoryListTest, AddPutsTheNewestFirst) {
+    Fill({"one", "two\r\nsecond line", "three"}, 10);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"three", "two\r\nsecond line", "one"}));
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"three", "two", "one"}));
+}
+
+TEST_F(HistoryListTest, AFullListDropsItsOldestEntry) {
+    Fill(Numbered("text ", 0, 10), 10);
+    ASSERT_EQ(list.Count(), 10);
+    list.Add("eleventh", 10);
+    EXPECT_EQ(list.Count(), 10);
+    EXPECT_EQ(list.At(0), "eleventh");
+    EXPECT_EQ(list.At(1), "text 9");
+    EXPECT_EQ(list.At(9), "text 1") << "text 0 was the oldest";
+    ExpectInStep();
+}
+
+TEST_F(HistoryListTest, TheSameTextStandsTwice) {
+    Fill({"other", "same", "same"}, 10);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"same", "same", "other"}));
+    ExpectInStep();
+}
+
+TEST_F(HistoryListTest, AListAboveCapacityKeepsItsSurplus) {
+    list.Assign(Numbered("loaded ", 0, 12));
+    list.Add("new", 10);
+    EXPECT_EQ(list.Count(), 13);
+    EXPECT_EQ(list.At(12), "loaded 11");
+    ExpectInStep();
+
+    // Lowering the capacity below the count drops nothing either; once the list is back at
+    // exactly the capacity, the next add drops the oldest again.
+    list.Add("newer", 5);
+    EXPECT_EQ(list.Count(), 14);
+    while (list.Count() > 5) list.Remove(1);
+    list.Add("newest", 5);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"newest", "newer", "loaded 8",
+                                                         "loaded 9", "loaded 10"}));
+    ExpectInStep();
+}
+
+TEST_F(HistoryListTest, RemoveAndInsertKeepTheViewInStep) {
+    Fill({"a\nA", "b\rB", "c", "d"}, 10);
+    list.Remove(1);
+    list.Remove(2);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"d", "b\rB"}));
+    list.Insert(1, "middle\r\n");
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"d", "middle", "b"}));
+    ExpectInStep();
+}
+
+TEST_F(HistoryListTest, AssignRebuildsTheView) {
+    Fill({"stale 1", "stale 2"}, 10);
+    list.Assign({"first\r\nmore", "\r\nblank first line", "second"});
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"first", "", "second"}));
+    ExpectInStep();
+    list.Assign({});
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(view.lines.empty());
+}
+
+TEST_F(HistoryListTest, AViewOutOfMemoryLeavesTheStoreAsItWas) {
+    Fill({"one", "two"}, 10);
+    const std::vector<std::string> before = list.entries();
+    view.insertsLeft = 0;
+    EXPECT_THROW(list.Add("three", 10), std::bad_alloc);
+    EXPECT_EQ(list.entries(), before);
+    ExpectInStep();
+
+    // The list can take the text once memory is back.
+    view.insertsLeft = -1;
+    list.Add("three", 10);
+    EXPECT_EQ(list.At(0), "three");
+    ExpectInStep();
+}
+
+TEST_F(HistoryListTest, AViewOutOfMemoryOnAFullListAddsNothing) {
+    Fill(Numbered("e", 0, 3), 3);
+    view.insertsLeft = 0;
+    EXPECT_THROW(list.Add("new", 3), std::bad_alloc);
+    // The oldest entry was dropped before the insertion failed; that drop stands.
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"e2", "e1"}));
+    ExpectInStep();
+}
+
+TEST_F(HistoryListTest, AViewOutOfMemoryDuringAssignLeavesBothEmpty) {
+    Fill({"old"}, 10);
+    view.insertsLeft = 2;
+    EXPECT_THROW(list.Assign(Numbered("loaded ", 0, 5)), std::bad_alloc);
+    EXPECT_EQ(list.Count(), 0);
+    ExpectInStep();
+}
+
+TEST(HistoryListWithoutView, CountsItsOwnEntries) {
+    HistoryList list;
+    for (const std::string& text : Numbered("t", 0, 4)) list.Add(text, 3);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"t3", "t2", "t1"}));
+}
+
+// --- Display line -----------------------------------------------------------------------
+
+TEST(DisplayLineTest, EndsAtTheFirstLineBreak) {
+    EXPECT_EQ(DisplayLine("abc\r\ndef"), "abc");
+    EXPECT_EQ(DisplayLine("abc\ndef\r\n"), "abc");
+    EXPECT_EQ(DisplayLine("abc\rdef"), "abc");
+    EXPECT_EQ(DisplayLine("\r\nabc"), "");
+    EXPECT_EQ(DisplayLine("\nabc"), "");
+    EXPECT_EQ(DisplayLine("one line"), "one line");
+    EXPECT_EQ(DisplayLine(""), "");
+    EXPECT_EQ(DisplayLine("word\tword\r\nnext"), "word\tword");
+    EXPECT_EQ(DisplayLine(std::string("nul\0inside\nx", 12)), std::string("nul\0inside", 10));
+}
+
+TEST(DisplayLineTest, StepsOverDoubleByteCharactersWhole) {
+    // Trail bytes that look like ASCII letters and a backslash.
+    EXPECT_EQ(DisplayLine("\x82\x61\x82\x62\r\nx"), "\x82\x61\x82\x62");
+    EXPECT_EQ(DisplayLine("\x83\x5C\x95\x5C\n"), "\x83\x5C\x95\x5C");
+    EXPECT_EQ(DisplayLine("履歴の表示\r\n二行目"), "履歴の表示");
+    // "＝" is 81 81: its trail byte is itself a lead byte value, so the byte after it
+    // starts a new character.
+    EXPECT_EQ(DisplayLine("\x81\x81\rX"), "\x81\x81");
+    // Half-width katakana are single bytes: the break after them is found.
+    EXPECT_EQ(DisplayLine("ｱｲｳ\r\n"), "ｱｲｳ");
+    // A lead byte takes the byte after it, whatever it is.
+    EXPECT_EQ(DisplayLine("\x82\n" "def"), "\x82\n" "def");
+}
+
+TEST(DisplayLineTest, KnowsWhichBytesLeadADoubleByteCharacter) {
+    // Lead bytes of the Japanese code page: 81-9F and E0-FC. A lead byte takes the CR
+    // after it; any other byte lets the scan stop there.
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        const std::string text = {static_cast<char>(b), '\r', 'x'};
+        EXPECT_EQ(DisplayLine(text), lead ? text : text.substr(0, 1)) << std::hex << "byte " << b;
+    }
+}
+
+TEST(DisplayLineTest, ALoneLeadByteAtTheEndStaysInBounds) {
+    for (const std::string& text : {std::string("abc\x82"), std::string("\x82"),
+                                    std::string("\x82\x61\x9F")}) {
+        // An exact-size heap copy, so reading one byte past the end is caught.
+        std::unique_ptr<char[]> exact(new char[text.size()]);
+        std::copy(text.begin(), text.end(), exact.get());
+        EXPECT_EQ(DisplayLine(std::string_view(exact.get(), text.size())), text);
+    }
+}
+
+}  // namespace
+}  // namespace zurimo
