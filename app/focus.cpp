@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "base/win/win_text.h"
+#include "hook/zurimo_hook.h"
 #include "resources/resource.h"
 
 namespace zurimo {
@@ -20,6 +21,24 @@ int ActivatePreviousWindow(HWND mainWindow) {
         }
     }
     return 1;
+}
+
+void PasteIntoForeground() {
+    if (ClassName(GetForegroundWindow()) != "ConsoleWindowClass") {
+        Paste();
+        return;
+    }
+    struct Stroke {
+        BYTE key;
+        bool up;
+    };
+    static const Stroke kConsolePaste[] = {
+        {VK_MENU, false}, {VK_SPACE, false}, {VK_SPACE, true}, {'E', false},
+        {'E', true},      {'P', false},      {'P', true},      {VK_MENU, true},
+    };
+    for (const Stroke& s : kConsolePaste) {
+        keybd_event(s.key, static_cast<BYTE>(MapVirtualKeyA(s.key, 0)), s.up ? KEYEVENTF_KEYUP : 0, 0);
+    }
 }
 
 HWND FindProgramDialog() {

@@ -1,6 +1,8 @@
 #include "app/main_frame.h"
 
+#include <cstring>
 #include <new>
+#include <string>
 
 #include "app/application.h"
 #include "app/focus.h"
@@ -16,6 +18,37 @@ namespace {
 constexpr char kMainClass[] = "KestroZurimoClass";
 constexpr int kWidth = 112;
 constexpr int kHeight = 27;
+constexpr UINT kViewerTimeoutMs = 1000;
+constexpr int kClipboardOpenTries = 5;  // about a tenth of a second in all
+constexpr DWORD kClipboardRetryMs = 20;
+
+// Another program may hold the clipboard for a moment.
+bool OpenClipboardPatiently(HWND owner) {
+    for (int i = 0;; ++i) {
+        if (OpenClipboard(owner)) return true;
+        if (i + 1 == kClipboardOpenTries) return false;
+        Sleep(kClipboardRetryMs);
+    }
+}
+
+// The marks password managers put on secrets. The clipboard must be open.
+ClipboardMarks ReadClipboardMarks() {
+    ClipboardMarks marks;
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        char name[128];
+        if (format < 0xC000 || GetClipboardFormatNameA(format, name, sizeof name) <= 0) continue;
+        marks.formatNames.push_back(name);
+        if (std::strcmp(name, "CanIncludeInClipboardHistory") != 0) continue;
+        if (HANDLE data = GetClipboardData(format)) {
+            GlobalLockGuard lock(data);
+            if (lock.get() && GlobalSize(data) >= sizeof(DWORD)) {
+                marks.hasCanInclude = true;
+                std::memcpy(&marks.canIncludeInHistory, lock.get(), sizeof(DWORD));
+            }
+        }
+    }
+    return marks;
+}
 
 bool RegisterMainClass() {
     WNDCLASSA wc = {};
@@ -74,6 +107,13 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHANGECBCHAIN:
         OnChangeCbChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(wParam != FALSE);
+        return 0;
+    case WM_INITMENUPOPUP:
+        CheckMenuItem(reinterpret_cast<HMENU>(wParam), ID_PAUSE,
+                      MF_BYCOMMAND | (paused_ ? MF_CHECKED : MF_UNCHECKED));
+        return 0;
     case WM_HOTKEY:
         if (static_cast<ATOM>(wParam) == hotKeyId_ && history_) history_->ShowHistory();
         return 0;
@@ -82,6 +122,9 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case ID_SHOW:
             if (history_) history_->ShowHistory();
             return 0;
+        case ID_PAUSE:
+            TogglePause();
+            return 0;
         case ID_APP_EXIT_TRAY:
             ActivatePreviousWindow(hwnd());
             OnClose();
@@ -89,7 +132,10 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    if (message == kZurimoGetClipboardContent) return 0;
+    if (message == kZurimoGetClipboardContent) {
+        OnGetClipboardContent();
+        return 0;
+    }
     return Window::OnMessage(message, wParam, lParam);
 }
 
@@ -125,16 +171,66 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::OnDrawClipboard() {
-    if (nextViewer_) SendMessageA(nextViewer_, WM_DRAWCLIPBOARD, 0, 0);
+    if (history_) {
+        bool read = true;
+        if (TheApp().word) {
+            CriticalSection::Lock lock(clipboardLock_);
+            read = wordFilter_.Accept(IsWord() != FALSE);
+        }
+        if (read) PostMessageA(hwnd(), kZurimoGetClipboardContent, 0, 0);
+    }
+    ForwardToNextViewer(WM_DRAWCLIPBOARD, 0, 0);
 }
 
 void CMainFrame::OnChangeCbChain(HWND removed, HWND next) {
     if (removed == nextViewer_) {
         nextViewer_ = next;
-    } else if (nextViewer_) {
-        SendMessageA(nextViewer_, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
-                     reinterpret_cast<LPARAM>(next));
+    } else {
+        ForwardToNextViewer(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+                            reinterpret_cast<LPARAM>(next));
     }
+}
+
+void CMainFrame::ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!nextViewer_) return;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(nextViewer_, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                        kViewerTimeoutMs, &result);
+}
+
+void CMainFrame::OnGetClipboardContent() {
+    if (!history_ || !IsClipboardFormatAvailable(CF_TEXT)) return;
+    if (!OpenClipboardPatiently(hwnd())) return;
+    std::string text;
+    if (!IsExcludedFromHistory(ReadClipboardMarks())) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            GlobalLockGuard lock(data);
+            if (const char* bytes = static_cast<const char*>(lock.get())) {
+                text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+            }
+        }
+    }
+    CloseClipboard();
+    if (!text.empty()) history_->AddHistory(text);
+}
+
+void CMainFrame::TogglePause() {
+    if (paused_) {
+        // Rejoining sends WM_DRAWCLIPBOARD at once, which captures the current text.
+        nextViewer_ = nullptr;
+        nextViewer_ = SetClipboardViewer(hwnd());
+        paused_ = false;
+    } else {
+        paused_ = ChangeClipboardChain(hwnd(), nextViewer_) != FALSE;
+    }
+    if (history_) history_->SetPaused(paused_);
+}
+
+void CMainFrame::OnActivateApp(bool active) {
+    if (active || !history_) return;
+    if (history_->QueryAndClearHelpRequested()) return;
+    history_->Hide();
+    ActivatePreviousWindow(hwnd());
 }
 
 void CMainFrame::RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) {

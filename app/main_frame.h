@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/capture_rules.h"
 #include "base/win/handles.h"
 #include "base/win/window.h"
 
@@ -40,12 +41,17 @@ private:
     void OnDestroy();
     void OnDrawClipboard();
     void OnChangeCbChain(HWND removed, HWND next);
+    void OnGetClipboardContent();
+    void TogglePause();
+    void OnActivateApp(bool active);
+    // Passes a chain notification on; a viewer that hangs is given up on.
+    void ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
 
     // In the order the program builds them.
     ATOM hotKeyId_;
     bool paused_ = false;
     HWND nextViewer_ = nullptr;
-    bool wordToggle_ = false;
+    WordFilter wordFilter_;
     std::unique_ptr<CZurimoDlg> history_;
     CriticalSection clipboardLock_;
     bool mainHookInstalled_ = false;

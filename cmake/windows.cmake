@@ -27,8 +27,9 @@ add_library(zurimo_win STATIC
   base/win/win_registry.cpp
   base/win/window.cpp
   base/win/win_text.cpp
+  base/win/text_drag.cpp
 )
-target_link_libraries(zurimo_win PUBLIC zurimo_core)
+target_link_libraries(zurimo_win PUBLIC zurimo_core ole32 shell32 comctl32)
 
 # Zurimo.dll, the hook library; the program links against it by name.
 zurimo_version_rc(Zurimo Zurimo.dll "Zurimo! hook library" VFT_DLL)
@@ -49,7 +50,9 @@ add_library(zurimo_program STATIC
   app/focus.cpp
   app/main_frame.cpp
   history/saved_history.cpp
+  history/win_date_time.cpp
   history/zurimo_dlg.cpp
+  history/zurimo_list_box.cpp
 )
 target_link_libraries(zurimo_program PUBLIC zurimo_win Zurimo comctl32 ole32 shell32 uuid)
 
@@ -83,6 +86,8 @@ if(ZURIMO_TESTS)
     tests/e2e/harness.cpp
     tests/e2e/startup_test.cpp
     tests/e2e/saved_history_e2e_test.cpp
+    tests/e2e/capture_test.cpp
+    tests/e2e/history_window_test.cpp
   )
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})

@@ -8,6 +8,7 @@
 
 #include "base/win/window.h"
 #include "history/history_list.h"
+#include "history/zurimo_list_box.h"
 
 namespace zurimo {
 
@@ -27,11 +28,24 @@ public:
     // Reads and clears the flag that context help was just asked for.
     bool QueryAndClearHelpRequested();
 
+    // Picks the text (menu choice, date and time, quoted or plain entry) and delivers it.
+    void TakeOut();
+    // Puts the text on the clipboard, hides the window, returns the foreground and, when
+    // asked and `Paste` is on, pastes. False when the clipboard could not take the text.
+    bool DeliverText(const std::string& text, bool paste);
+    // A context-menu item was chosen: the next take-out delivers its text.
+    void SetMenuChoice(const std::string& text);
+
     // The window, then its controls 1012, 1005, 1007, 1008, 1009, 1010, 2, 1022, 1047, into
     // the hook library's record from its second slot on.
     void GetHookWindows(HWND* record) const;
 
     HistoryList& history() { return history_; }
+    void UpdatePreview(const std::string& text);
+    // A drag of entry `index` was accepted by a target.
+    void DragOut(int index, const std::string& text);
+    // Hides the window (and an open Find window with it).
+    void Hide();
 
 protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -44,13 +58,24 @@ private:
     void InsertLine(int index, const std::string& line) override;
     void RemoveLine(int index) override;
 
+    int Selection() const;
+    void Select(int index);
+    void ShowSelectionInPreview();
     void ReadCheckBoxes();
-    void UpdatePreview(const std::string& text);
+    void Untick(int id);
+    void Delete();
     void Close();
+    void OpenFind();
+    void RestoreDefaultButton(int from);
+    void OnListKey(UINT virtualKey);
+    void OnContextMenu(int x, int y);
 
     HistoryList history_;
+    CZurimoListBox list_;
     bool quoteBox_ = false;
     bool dateTimeBox_ = false;
+    bool menuChoicePending_ = false;
+    std::string menuChoice_;
     bool paused_ = false;
     bool helpRequested_ = false;
 };

@@ -1,6 +1,8 @@
 #include "harness.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 namespace e2e {
 namespace {
@@ -173,6 +175,141 @@ void EmptyTheClipboard() {
         }
         Sleep(20);
     }
+}
+
+namespace {
+
+bool OpenClipboardPatiently() {
+    for (int i = 0; i < 100; ++i) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+HGLOBAL GlobalBytes(const void* data, size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (!block) return nullptr;
+    memcpy(GlobalLock(block), data, size);
+    GlobalUnlock(block);
+    return block;
+}
+
+}  // namespace
+
+bool SetClipboardText(const std::string& text, const char* markFormat, DWORD markValue) {
+    if (!OpenClipboardPatiently()) return false;
+    EmptyClipboard();
+    if (markFormat) {
+        SetClipboardData(RegisterClipboardFormatA(markFormat),
+                         GlobalBytes(&markValue, sizeof markValue));
+    }
+    bool ok = SetClipboardData(CF_TEXT, GlobalBytes(text.c_str(), text.size() + 1)) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+bool SetClipboardBitmap() {
+    if (!OpenClipboardPatiently()) return false;
+    EmptyClipboard();
+    static const WORD bits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+    bool ok = SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 1, bits)) != nullptr;
+    CloseClipboard();
+    return ok;
+}
+
+std::string ClipboardText() {
+    if (!OpenClipboardPatiently()) return "<busy>";
+    std::string text = "<none>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PressKeys(const char* chord) {
+    std::vector<WORD> keys;
+    std::string rest = chord;
+    for (;;) {
+        std::string::size_type plus = rest.find('+');
+        std::string part = rest.substr(0, plus);
+        WORD vk = 0;
+        if (part == "ctrl") vk = VK_CONTROL;
+        else if (part == "alt") vk = VK_MENU;
+        else if (part == "shift") vk = VK_SHIFT;
+        else if (part == "enter") vk = VK_RETURN;
+        else if (part == "esc") vk = VK_ESCAPE;
+        else if (part == "delete") vk = VK_DELETE;
+        else if (part == "f3") vk = VK_F3;
+        else if (part == "comma") vk = VK_OEM_COMMA;
+        else if (part == "period") vk = VK_OEM_PERIOD;
+        else if (part.size() == 1) vk = static_cast<WORD>(toupper(static_cast<unsigned char>(part[0])));
+        keys.push_back(vk);
+        if (plus == std::string::npos) break;
+        rest = rest.substr(plus + 1);
+    }
+    auto send = [](WORD vk, bool up) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &input, sizeof input);
+        Sleep(15);
+    };
+    for (WORD vk : keys) send(vk, false);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) send(*it, true);
+    Pump(150);
+}
+
+bool BringToFront(HWND hwnd) {
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == hwnd) return true;
+            SetForegroundWindow(hwnd);
+            return false;
+        },
+        3000);
+}
+
+bool WaitForLineCount(HWND list, int count, DWORD ms) {
+    return WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, ms);
+}
+
+bool Session::Start() {
+    if (!program.Start() || !program.WaitForMainWindow()) return false;
+    history = program.historyWindow();
+    list = history ? GetDlgItem(history, 1012) : nullptr;
+    preview = history ? GetDlgItem(history, 1005) : nullptr;
+    return list != nullptr;
+}
+
+std::vector<std::string> Session::Lines() const { return ListBoxLines(list); }
+
+int Session::Selection() const { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+
+bool Session::Show() {
+    PostMessageA(program.mainWindow(), WM_COMMAND, 32768, 0);
+    return WaitUntil([&] { return IsWindowVisible(history) != FALSE; }) &&
+           WaitUntil([&] { return GetForegroundWindow() == history; }, 3000);
+}
+
+bool Session::Capture(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) {
+        int before = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        if (!SetClipboardText(text) || !WaitForLineCount(list, before + 1)) return false;
+    }
+    return true;
+}
+
+void Session::Click(int id) {
+    PostMessageA(history, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(history, id)));
+    Pump(100);
 }
 
 Program::~Program() {

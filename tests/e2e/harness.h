@@ -31,7 +31,18 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 bool ReadBytes(const std::string& path, std::string* bytes);
 void RemoveFile(const std::string& path);
 
+// The clipboard, as another program uses it.
 void EmptyTheClipboard();
+// Puts CF_TEXT on the clipboard; with `markFormat`, also that registered format (a DWORD).
+bool SetClipboardText(const std::string& text, const char* markFormat = nullptr,
+                      DWORD markValue = 0);
+bool SetClipboardBitmap();
+std::string ClipboardText();  // CF_TEXT, or "<none>"
+
+// Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete".
+void PressKeys(const char* chord);
+// Makes `hwnd` the foreground window (for key presses); true when it is.
+bool BringToFront(HWND hwnd);
 
 // A running zurimo.exe.
 class Program {
@@ -59,6 +70,27 @@ public:
 private:
     PROCESS_INFORMATION pi_ = {};
     HWND main_ = nullptr;
+};
+
+// The history window's list box lines, waited for until there are `count`.
+bool WaitForLineCount(HWND list, int count, DWORD ms = kWaitMs);
+
+// A fresh program: settings reset (then `settings` applied), no saved history, an empty
+// clipboard; started and waited for. The history window and its list are filled in.
+struct Session {
+    Program program;
+    HWND history = nullptr;
+    HWND list = nullptr;
+    HWND preview = nullptr;
+    bool Start();
+    std::vector<std::string> Lines() const;
+    int Selection() const;
+    // Shows the history window as the hot key does, and waits until it is in front.
+    bool Show();
+    // Captures the texts in order, so that the last one ends up as entry 0.
+    bool Capture(const std::vector<std::string>& texts);
+    // A button of the history window, clicked.
+    void Click(int id);
 };
 
 // Text of a message box (its static text), and pressing its OK button.

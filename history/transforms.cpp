@@ -1,0 +1,65 @@
+#include "history/transforms.h"
+
+#include "base/text.h"
+
+namespace zurimo {
+
+std::string QuoteText(std::string_view text, std::string_view quote) {
+    std::string result(quote);
+    std::string_view rest = text;
+    for (;;) {
+        std::size_t lf = FindChar(rest, '\n');
+        if (lf == std::string_view::npos || lf + 1 == rest.size()) break;
+        result.append(rest.substr(0, lf + 1));
+        result.append(quote);
+        rest.remove_prefix(lf + 1);
+    }
+    result.append(rest);
+    return result;
+}
+
+std::string JoinDateTime(const std::string& date, const std::string& time) {
+    if (date.empty() || time.empty()) return std::string();
+    return date + " " + time;
+}
+
+bool IsReportedFormatError(std::uint32_t error) {
+    return error == 87 || error == 122 || error == 1004;
+}
+
+std::string CSystemTime::GetDateString(bool longForm, bool refresh) {
+    if (refresh) fields_ = source_.Now();
+    std::string text;
+    std::uint32_t error = 0;
+    if (!source_.FormatDate(fields_, longForm, &text, &error)) {
+        if (IsReportedFormatError(error)) source_.ReportError(error);
+        return std::string();
+    }
+    return text;
+}
+
+std::string CSystemTime::GetTimeString(bool refresh) {
+    if (refresh) fields_ = source_.Now();
+    std::string text;
+    std::uint32_t error = 0;
+    if (!source_.FormatTime(fields_, &text, &error)) {
+        if (IsReportedFormatError(error)) source_.ReportError(error);
+        return std::string();
+    }
+    return text;
+}
+
+std::string CSystemTime::GetDateTimeString(bool longForm, bool refresh) {
+    std::string date = GetDateString(longForm, refresh);
+    std::string time = GetTimeString(false);
+    return JoinDateTime(date, time);
+}
+
+std::string DateTimeTakeOutText(DateTimeSource& source, std::int32_t dateTime, bool quoted,
+                                const std::string& quote) {
+    CSystemTime now(source);
+    std::string text = now.GetDateTimeString(dateTime == 0, true);
+    return quoted ? quote + text : text;
+}
+
+}  // namespace zurimo

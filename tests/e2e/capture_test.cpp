@@ -1,0 +1,113 @@
+// Clipboard capture: what another program copies lands at the head of the history.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+class CaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettings();
+        RemoveFile(HistoryFilePath());
+        EmptyTheClipboard();
+    }
+    Session s;
+};
+
+TEST_F(CaptureTest, TheSameTextCopiedTwiceStandsTwice) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"abc", "abc"}));
+    EXPECT_EQ((std::vector<std::string>{"abc", "abc"}), s.Lines());
+}
+
+TEST_F(CaptureTest, AnImageAddsNothing) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(SetClipboardBitmap());
+    Pump(300);
+    ASSERT_TRUE(s.Capture({"after the image"}));
+    EXPECT_EQ((std::vector<std::string>{"after the image"}), s.Lines());
+}
+
+TEST_F(CaptureTest, TheTextOnTheClipboardAtStartIsCaptured) {
+    ASSERT_TRUE(SetClipboardText("already there"));
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(WaitForLineCount(s.list, 1));
+    EXPECT_EQ("already there", s.Lines()[0]);
+}
+
+TEST_F(CaptureTest, ShiftJisComesBackByteForByte) {
+    // ソフト表示: trail bytes 0x5C that a byte-wise scan would take for backslashes.
+    const std::string text = "\x83\x5C\x83\x74\x83\x67\x95\x5C\x8E\xA6\r\n2\x8D\x73\x96\xDA";
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({text, "other"}));
+    EXPECT_EQ("\x83\x5C\x83\x74\x83\x67\x95\x5C\x8E\xA6", s.Lines()[1]);
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETCURSEL, 1, 0);
+    s.Click(1007);
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == text; })) << Hex(ClipboardText());
+}
+
+TEST_F(CaptureTest, SecretsMarkedByPasswordManagersAreLeftOut) {
+    ASSERT_TRUE(s.Start());
+    // Each change is read after it happened, so give each its time before the next.
+    ASSERT_TRUE(SetClipboardText("secret 1", "ExcludeClipboardContentFromMonitorProcessing"));
+    Pump(400);
+    ASSERT_TRUE(SetClipboardText("secret 2", "Clipboard Viewer Ignore"));
+    Pump(400);
+    ASSERT_TRUE(SetClipboardText("secret 3", "CanIncludeInClipboardHistory", 0));
+    Pump(400);
+    ASSERT_TRUE(SetClipboardText("allowed", "CanIncludeInClipboardHistory", 1));
+    ASSERT_TRUE(WaitForLineCount(s.list, 1));
+    Pump(300);
+    EXPECT_EQ((std::vector<std::string>{"allowed"}), s.Lines());
+}
+
+TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"same"}));
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }))
+        << ControlText(s.history);
+    ASSERT_TRUE(SetClipboardText("while paused"));
+    ASSERT_TRUE(SetClipboardText("same"));
+    Pump(400);
+    EXPECT_EQ(1u, s.Lines().size()) << "nothing is captured while paused";
+
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    ASSERT_TRUE(WaitForLineCount(s.list, 2));
+    EXPECT_EQ("Zurimo!", ControlText(s.history));
+    EXPECT_EQ((std::vector<std::string>{"same", "same"}), s.Lines());
+    ASSERT_TRUE(s.Capture({"running again"}));
+}
+
+TEST_F(CaptureTest, AViewerThatHangsDoesNotStopCapture) {
+    // A viewer joins the chain before the program and then stops answering.
+    HANDLE joined = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread hung([&] {
+        HWND viewer = CreateWindowA("STATIC", "hung viewer", 0, 0, 0, 0, 0, nullptr,
+                                    nullptr, nullptr, nullptr);
+        HWND next = SetClipboardViewer(viewer);
+        Pump(100);
+        SetEvent(joined);
+        WaitForSingleObject(release, 20000);  // no messages handled meanwhile
+        ChangeClipboardChain(viewer, next);
+        DestroyWindow(viewer);
+    });
+    WaitForSingleObject(joined, 5000);
+    bool started = s.Start();
+    bool captured = started && SetClipboardText("through") && WaitForLineCount(s.list, 1, 6000);
+    SetEvent(release);
+    hung.join();
+    CloseHandle(joined);
+    CloseHandle(release);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(captured);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,197 @@
+// The history window: showing it, taking entries out, deleting, moving, quoting and the
+// date and time.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+class HistoryWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettings();
+        RemoveFile(HistoryFilePath());
+        EmptyTheClipboard();
+    }
+    // Five entries, "e0" newest.
+    bool StartWithFive() { return s.Start() && s.Capture({"e4", "e3", "e2", "e1", "e0"}); }
+    void Check(int id, bool on) {
+        SendDlgItemMessageA(s.history, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        s.Click(id);
+    }
+    bool Checked(int id) { return SendDlgItemMessageA(s.history, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    Session s;
+};
+
+TEST_F(HistoryWindowTest, ShowSelectsTheNewestAndPreviewsItsWholeText) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"older", "first line\r\nsecond line"}));
+    ASSERT_TRUE(s.Show());
+    EXPECT_EQ(0, s.Selection());
+    EXPECT_EQ("first line\r\nsecond line", ControlText(s.preview));
+
+    RECT window = {}, work = {};
+    GetWindowRect(s.history, &window);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((work.left + work.right) / 2, (window.left + window.right) / 2, 2);
+    EXPECT_NEAR((work.top + work.bottom) / 2, (window.top + window.bottom) / 2, 2);
+
+    // Showing a visible window changes nothing, not even the selection.
+    SendMessageA(s.list, LB_SETCURSEL, 1, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32768, 0);
+    Pump(200);
+    EXPECT_EQ(1, s.Selection());
+}
+
+TEST_F(HistoryWindowTest, TakingOutEntryThreeMovesItToTheHead) {
+    ASSERT_TRUE(StartWithFive());
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETCURSEL, 3, 0);
+    s.Click(1007);
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e3"; }));
+    ASSERT_TRUE(WaitUntil([&] { return s.Lines().size() == 5 && s.Lines()[0] == "e3"; }));
+    EXPECT_EQ((std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}), s.Lines());
+    EXPECT_FALSE(IsWindowVisible(s.history));
+}
+
+TEST_F(HistoryWindowTest, TakingOutWhilePausedAddsTheEntryAgainItself) {
+    ASSERT_TRUE(StartWithFive());
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETCURSEL, 2, 0);
+    s.Click(1007);
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
+    Pump(300);
+    EXPECT_EQ((std::vector<std::string>{"e2", "e0", "e1", "e3", "e4"}), s.Lines());
+}
+
+TEST_F(HistoryWindowTest, AQuotedTakeOutLeavesItsEntryAndUnticksTheBox) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"a\r\nb", "newest"}));
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETCURSEL, 1, 0);
+    Check(1022, true);
+    s.Click(1007);
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == ">a\r\n>b"; })) << ClipboardText();
+    ASSERT_TRUE(WaitForLineCount(s.list, 3));
+    EXPECT_EQ((std::vector<std::string>{">a", "newest", "a"}), s.Lines());
+    EXPECT_FALSE(Checked(1022));
+}
+
+TEST_F(HistoryWindowTest, DateAndTimeComeOutEvenWithAnEmptyList) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Show());
+    Check(1047, true);
+    Check(1022, true);
+    char date1[128], time1[64];
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date1, sizeof date1);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, time1, sizeof time1);
+    s.Click(1007);
+    ASSERT_TRUE(WaitForLineCount(s.list, 1));
+    char date2[128], time2[64];
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date2, sizeof date2);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, time2, sizeof time2);
+    std::string got = ClipboardText();
+    std::string before = std::string(">") + date1 + " " + time1;
+    std::string after = std::string(">") + date2 + " " + time2;
+    EXPECT_TRUE(got == before || got == after) << got << " | " << before;
+    EXPECT_FALSE(Checked(1047));
+    EXPECT_FALSE(Checked(1022));
+}
+
+TEST_F(HistoryWindowTest, DeletingTheLastAndTheOnlyEntry) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"last", "only-left", "first"}));
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETCURSEL, 2, 0);
+    s.Click(1008);
+    ASSERT_TRUE(WaitForLineCount(s.list, 2));
+    EXPECT_EQ(-1, s.Selection()) << "nothing follows the last entry";
+    EXPECT_EQ("first", ControlText(s.preview));
+
+    SendMessageA(s.list, LB_SETCURSEL, 0, 0);
+    s.Click(1008);
+    ASSERT_TRUE(WaitForLineCount(s.list, 1));
+    EXPECT_EQ(0, s.Selection()) << "the entry that followed is selected";
+    EXPECT_EQ("only-left", ControlText(s.preview));
+    s.Click(1008);
+    ASSERT_TRUE(WaitForLineCount(s.list, 0));
+    EXPECT_EQ("", ControlText(s.preview));
+}
+
+TEST_F(HistoryWindowTest, CtrlPAndCtrlNMoveTheSelection) {
+    ASSERT_TRUE(StartWithFive());
+    ASSERT_TRUE(s.Show());
+    PressKeys("ctrl+p");
+    EXPECT_EQ(0, s.Selection()) << "the first entry stays selected";
+    PressKeys("ctrl+n");
+    EXPECT_EQ(1, s.Selection());
+    EXPECT_EQ("e1", ControlText(s.preview));
+    PressKeys("ctrl+comma");
+    EXPECT_EQ(0, s.Selection());
+    SendMessageA(s.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    PressKeys("ctrl+n");
+    EXPECT_EQ(0, s.Selection()) << "with no selection, next selects the first entry";
+    PressKeys("ctrl+period");
+    EXPECT_EQ(1, s.Selection());
+    EXPECT_EQ(5u, s.Lines().size()) << "Ctrl keys never take anything out by type-ahead";
+}
+
+TEST_F(HistoryWindowTest, CtrlPAndCtrlNOnAnEmptyListDoNothing) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Show());
+    PressKeys("ctrl+p");
+    PressKeys("ctrl+n");
+    EXPECT_EQ(-1, s.Selection());
+    EXPECT_TRUE(IsWindowVisible(s.history));
+}
+
+TEST_F(HistoryWindowTest, AssignedKeysTakeOutDeleteAndClose) {
+    ASSERT_TRUE(StartWithFive());
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETCURSEL, 1, 0);
+    PressKeys("ctrl+d");
+    ASSERT_TRUE(WaitForLineCount(s.list, 4));
+    EXPECT_EQ((std::vector<std::string>{"e0", "e2", "e3", "e4"}), s.Lines());
+    PressKeys("delete");
+    ASSERT_TRUE(WaitForLineCount(s.list, 3));
+    PressKeys("ctrl+c");  // takes out the selected entry
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
+    ASSERT_TRUE(WaitForLineCount(s.list, 3));
+    EXPECT_EQ("e3", ClipboardText());
+    ASSERT_TRUE(s.Show());
+    PressKeys("ctrl+q");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
+}
+
+TEST_F(HistoryWindowTest, CtrlDigitCountsFromTheFirstVisibleEntry) {
+    SetDword("Number", 1);
+    ASSERT_TRUE(s.Start());
+    std::vector<std::string> texts;
+    for (int i = 29; i >= 0; --i) texts.push_back("n" + std::to_string(i));
+    ASSERT_TRUE(s.Capture(texts));
+    ASSERT_TRUE(s.Show());
+    SendMessageA(s.list, LB_SETTOPINDEX, 10, 0);
+    int top = static_cast<int>(SendMessageA(s.list, LB_GETTOPINDEX, 0, 0));
+    PressKeys("ctrl+3");
+    std::string expected = "n" + std::to_string(top + 2);
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == expected; })) << ClipboardText();
+}
+
+TEST_F(HistoryWindowTest, EnterTakesOutAndEscapeCloses) {
+    ASSERT_TRUE(StartWithFive());
+    ASSERT_TRUE(s.Show());
+    PressKeys("enter");
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e0"; }));
+    EXPECT_FALSE(IsWindowVisible(s.history));
+    ASSERT_TRUE(s.Show());
+    PressKeys("esc");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
+    EXPECT_EQ(5u, s.Lines().size());
+}
+
+}  // namespace
+}  // namespace e2e
