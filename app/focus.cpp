@@ -6,6 +6,15 @@
 #include "resources/resource.h"
 
 namespace zurimo {
+namespace {
+
+// A window of another program.
+bool ForeignWindow(HWND hwnd) {
+    DWORD process = 0;
+    return hwnd && GetWindowThreadProcessId(hwnd, &process) && process != GetCurrentProcessId();
+}
+
+}  // namespace
 
 int ActivatePreviousWindow(HWND mainWindow) {
     HWND desktop = GetDesktopWindow();
@@ -24,7 +33,19 @@ int ActivatePreviousWindow(HWND mainWindow) {
 }
 
 void PasteIntoForeground() {
-    if (ClassName(GetForegroundWindow()) != "ConsoleWindowClass") {
+    // The foreground may still be on its way to the window just activated (it is under
+    // Wine); wait a moment for it, then let that window finish its activation, so that the
+    // paste reaches the control it focuses.
+    HWND foreground = GetForegroundWindow();
+    for (int i = 0; i < 25 && !ForeignWindow(foreground); ++i) {
+        Sleep(20);
+        foreground = GetForegroundWindow();
+    }
+    DWORD_PTR ignored = 0;
+    if (foreground) {
+        SendMessageTimeoutA(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &ignored);
+    }
+    if (ClassName(foreground) != "ConsoleWindowClass") {
         Paste();
         return;
     }

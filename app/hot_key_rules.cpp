@@ -11,4 +11,18 @@ std::uint32_t HotKeyModifiers(std::uint16_t stored) {
     return modifiers;
 }
 
+HotKeyChange DecideHotKeyChange(std::uint16_t oldKey, std::uint16_t oldModifiers,
+                                std::uint16_t newKey, std::uint16_t newModifiers) {
+    HotKeyChange change;
+    if (newKey != 0) {
+        if (newModifiers != 0 && (newKey != oldKey || newModifiers != oldModifiers)) {
+            change.unregister = true;
+            change.registerNew = true;
+        }
+    } else if (newModifiers == 0) {
+        change.unregister = true;
+    }
+    return change;
+}
+
 }  // namespace zurimo

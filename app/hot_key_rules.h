@@ -19,4 +19,14 @@ constexpr std::uint32_t kModShift = 4;
 // among them) registers no modifiers.
 std::uint32_t HotKeyModifiers(std::uint16_t stored);
 
+// What confirming a new hot key does to the registration. A key with no modifiers changes
+// nothing; a cleared pair (0, 0) only unregisters; a new, different pair re-registers. The
+// new pair is stored in every case.
+struct HotKeyChange {
+    bool unregister = false;
+    bool registerNew = false;
+};
+HotKeyChange DecideHotKeyChange(std::uint16_t oldKey, std::uint16_t oldModifiers,
+                                std::uint16_t newKey, std::uint16_t newModifiers);
+
 }  // namespace zurimo

@@ -4,10 +4,14 @@
 #include <new>
 #include <string>
 
+#include <shellapi.h>
+
 #include "app/application.h"
 #include "app/focus.h"
 #include "app/hot_key_rules.h"
 #include "app/messages.h"
+#include "base/text.h"
+#include "base/win/win_text.h"
 #include "history/zurimo_dlg.h"
 #include "hook/zurimo_hook.h"
 #include "resources/resource.h"
@@ -19,17 +23,9 @@ constexpr char kMainClass[] = "KestroZurimoClass";
 constexpr int kWidth = 112;
 constexpr int kHeight = 27;
 constexpr UINT kViewerTimeoutMs = 1000;
-constexpr int kClipboardOpenTries = 5;  // about a tenth of a second in all
-constexpr DWORD kClipboardRetryMs = 20;
 
-// Another program may hold the clipboard for a moment.
-bool OpenClipboardPatiently(HWND owner) {
-    for (int i = 0;; ++i) {
-        if (OpenClipboard(owner)) return true;
-        if (i + 1 == kClipboardOpenTries) return false;
-        Sleep(kClipboardRetryMs);
-    }
-}
+// Broadcast by the shell when the notification area starts again.
+const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
 // The marks password managers put on secrets. The clipboard must be open.
 ClipboardMarks ReadClipboardMarks() {
@@ -66,7 +62,7 @@ bool RegisterMainClass() {
 
 }  // namespace
 
-CMainFrame::CMainFrame() : hotKeyId_(GlobalAddAtomA(kMainClass)) {}
+CMainFrame::CMainFrame() : hotKeyId_(GlobalAddAtomA(kMainClass)), trayIcon_(IDR_MAINFRAME) {}
 
 CMainFrame::~CMainFrame() {
     if (hotKeyId_) GlobalDeleteAtom(hotKeyId_);
@@ -122,6 +118,9 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case ID_SHOW:
             if (history_) history_->ShowHistory();
             return 0;
+        case ID_HELP_FINDER:
+            OpenHelp();
+            return 0;
         case ID_PAUSE:
             TogglePause();
             return 0;
@@ -131,6 +130,11 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    }
+    if (message == kZurimoTrayIcon) return OnTrayIcon(wParam, lParam);
+    if (message == kTaskbarCreated && message != 0) {
+        trayIcon_.Restore();
+        return 0;
     }
     if (message == kZurimoGetClipboardContent) {
         OnGetClipboardContent();
@@ -149,7 +153,8 @@ LRESULT CMainFrame::OnCreate() {
     if (TheApp().paste) InstallMainHook();
     if (TheApp().word) InstallWordHook();
     nextViewer_ = SetClipboardViewer(hwnd());
-    // The tray icon is shown here.
+    trayIcon_.SetNotificationWindow(hwnd(), kZurimoTrayIcon);
+    trayIcon_.SetIconResource(IDR_MAINFRAME);
     return ActivatePreviousWindow(hwnd()) ? 0 : -1;
 }
 
@@ -233,6 +238,21 @@ void CMainFrame::OnActivateApp(bool active) {
     ActivatePreviousWindow(hwnd());
 }
 
+LRESULT CMainFrame::OnTrayIcon(WPARAM id, LPARAM mouseMessage) {
+    // While one of the program's modal dialogs is open, any event brings it forward.
+    if (HWND dialog = FindProgramDialog()) {
+        SetForegroundWindow(dialog);
+        return 0;
+    }
+    return trayIcon_.OnTrayNotification(id, mouseMessage);
+}
+
+// The help page beside the program, opened with the shell.
+void CMainFrame::OpenHelp() {
+    std::string page = FolderOf(ModulePath(nullptr)) + "zurimo.html";
+    ShellExecuteA(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 void CMainFrame::RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) {
     if (RegisterHotKey(hwnd(), hotKeyId_, HotKeyModifiers(storedModifiers), virtualKey)) return;
     SetForegroundWindow(hwnd());
@@ -241,6 +261,15 @@ void CMainFrame::RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t store
                 "既に他のアプリケーションで使われているかもしれません。",
                 MB_OK | MB_ICONERROR);
     ActivatePreviousWindow(hwnd());
+}
+
+void CMainFrame::ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) {
+    CZurimoApp& app = TheApp();
+    HotKeyChange change = DecideHotKeyChange(app.hotKeyLo, app.hotKeyHi, virtualKey, storedModifiers);
+    if (change.unregister) UnregisterHotKey(hwnd(), hotKeyId_);
+    if (change.registerNew) RegisterAppHotKey(virtualKey, storedModifiers);
+    app.hotKeyLo = virtualKey;
+    app.hotKeyHi = storedModifiers;
 }
 
 void CMainFrame::InstallMainHook() {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/capture_rules.h"
+#include "app/tray_icon.h"
 #include "base/win/handles.h"
 #include "base/win/window.h"
 
@@ -25,6 +26,10 @@ public:
 
     // Registers the global hot key; tells the user when another program holds it.
     void RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers);
+
+    // A hot key confirmed in the options: re-registers as the change rule says and stores
+    // the new pair.
+    void ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers);
 
     // The hook library's switches; each flag changes only when the library says yes.
     void InstallMainHook();
@@ -44,6 +49,8 @@ private:
     void OnGetClipboardContent();
     void TogglePause();
     void OnActivateApp(bool active);
+    LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
+    void OpenHelp();
     // Passes a chain notification on; a viewer that hangs is given up on.
     void ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -52,6 +59,7 @@ private:
     bool paused_ = false;
     HWND nextViewer_ = nullptr;
     WordFilter wordFilter_;
+    CTrayIcon trayIcon_;
     std::unique_ptr<CZurimoDlg> history_;
     CriticalSection clipboardLock_;
     bool mainHookInstalled_ = false;

@@ -22,6 +22,13 @@ inline std::size_t CharLength(std::string_view text, std::size_t pos) {
 // Position of the first single-byte character `c` (never a trail byte), or npos.
 std::size_t FindChar(std::string_view text, char c, std::size_t from = 0);
 
+// Position of the last single-byte character `c`, or npos.
+std::size_t FindLastChar(std::string_view text, char c);
+
+// The folder part of a path with its final backslash (C:\a\ for C:\a\b.exe), or
+// empty when there is no backslash.
+std::string FolderOf(std::string_view path);
+
 // Position of the first CR or LF character, or npos.
 std::size_t FindLineBreak(std::string_view text, std::size_t from = 0);
 

@@ -6,6 +6,10 @@ if(ZURIMO_TESTS)
     tests/unit/settings_test.cpp
     tests/unit/history_list_test.cpp
     tests/unit/history_file_test.cpp
+    tests/unit/hot_key_rules_test.cpp
+    tests/unit/transforms_test.cpp
+    tests/unit/capture_rules_test.cpp
+    tests/unit/list_keys_test.cpp
   )
   target_link_libraries(unit_tests PRIVATE zurimo_core GTest::gtest GTest::gtest_main)
 endif()

@@ -59,7 +59,7 @@ std::string DateTimeTakeOutText(DateTimeSource& source, std::int32_t dateTime, b
                                 const std::string& quote) {
     CSystemTime now(source);
     std::string text = now.GetDateTimeString(dateTime == 0, true);
-    return quoted ? quote + text : text;
+    return quoted && !text.empty() ? quote + text : text;
 }
 
 }  // namespace zurimo

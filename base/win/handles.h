@@ -73,10 +73,20 @@ using UniqueHGlobal = UniqueResource<HGlobalTraits>;
 using UniqueHMenu = UniqueResource<HMenuTraits>;
 using UniqueLibrary = UniqueResource<LibraryTraits>;
 
+// Opens the clipboard; another program may hold it for a moment, so a few tries are made
+// within about a tenth of a second.
+inline bool OpenClipboardPatiently(HWND owner) {
+    for (int i = 0;; ++i) {
+        if (OpenClipboard(owner)) return true;
+        if (i == 4) return false;
+        Sleep(20);
+    }
+}
+
 // The clipboard, open for as long as this object lives.
 class ClipboardOpen {
 public:
-    explicit ClipboardOpen(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    explicit ClipboardOpen(HWND owner) : open_(OpenClipboardPatiently(owner)) {}
     ~ClipboardOpen() {
         if (open_) CloseClipboard();
     }

@@ -267,13 +267,15 @@ void PressKeys(const char* chord) {
 }
 
 bool BringToFront(HWND hwnd) {
-    return WaitUntil(
+    bool front = WaitUntil(
         [&] {
             if (GetForegroundWindow() == hwnd) return true;
             SetForegroundWindow(hwnd);
             return false;
         },
         3000);
+    SettleFocus();
+    return front;
 }
 
 bool WaitForLineCount(HWND list, int count, DWORD ms) {
@@ -294,8 +296,24 @@ int Session::Selection() const { return static_cast<int>(SendMessageA(list, LB_G
 
 bool Session::Show() {
     PostMessageA(program.mainWindow(), WM_COMMAND, 32768, 0);
-    return WaitUntil([&] { return IsWindowVisible(history) != FALSE; }) &&
-           WaitUntil([&] { return GetForegroundWindow() == history; }, 3000);
+    bool shown = WaitUntil([&] { return IsWindowVisible(history) != FALSE; }) &&
+                 WaitUntil([&] { return GetForegroundWindow() == history; }, 3000) &&
+                 WaitUntil([&] { return FocusOf(history) == list; }, 3000);
+    SettleFocus();
+    return shown;
+}
+
+void SettleFocus() {
+    // When X reports the new focus, Wine takes the keyboard state from X, where the keys
+    // that SendInput pressed are up: a Ctrl sent before that report is lost.
+    Pump(300);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
 }
 
 bool Session::Capture(const std::vector<std::string>& texts) {

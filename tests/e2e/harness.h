@@ -41,6 +41,10 @@ std::string ClipboardText();  // CF_TEXT, or "<none>"
 
 // Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete".
 void PressKeys(const char* chord);
+// Waits for the window system to finish a change of focus before keys are pressed.
+void SettleFocus();
+// The window with the keyboard focus in `window`'s thread.
+HWND FocusOf(HWND window);
 // Makes `hwnd` the foreground window (for key presses); true when it is.
 bool BringToFront(HWND hwnd);
 

@@ -1,0 +1,241 @@
+// The hot key, the tray icon and its menu, the return of the focus, and pasting.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kShow = 32768;
+constexpr UINT kPause = 32772;
+
+UINT TrayMessage() { return RegisterWindowMessageA("ZurimoTrayIcon"); }
+
+HWND FindVisibleMenu() {
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32768", nullptr));) {
+        if (IsWindowVisible(h)) return h;
+    }
+    return nullptr;
+}
+
+HWND TrayWindow() { return FindWindowA(nullptr, "Wine System Tray"); }
+
+int TrayIconCount() {
+    HWND tray = TrayWindow();
+    int count = 0;
+    for (HWND h = GetWindow(tray, GW_CHILD); tray && h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (IsWindowVisible(h)) ++count;
+    }
+    return count;
+}
+
+// A top-level window of the test process, for focus and key tests.
+class TestWindow {
+public:
+    TestWindow(const char* className, const char* title, DWORD style, DWORD exStyle = 0) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = className;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(exStyle, className, title, style, 100, 100, 300, 200, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        Pump(100);
+    }
+    ~TestWindow() { DestroyWindow(hwnd); }
+
+    HWND hwnd;
+    std::vector<std::string> keys;  // "down:12", "sysdown:20", "paste", ...
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self) {
+            switch (message) {
+            case WM_KEYDOWN: self->keys.push_back("down:" + std::to_string(wParam)); break;
+            case WM_SYSKEYDOWN: self->keys.push_back("sysdown:" + std::to_string(wParam)); break;
+            case WM_PASTE: self->keys.push_back("paste"); break;
+            case WM_SYSCHAR:
+            case WM_SYSCOMMAND:
+                return 0;  // no window menu: it would hold this thread in its own loop
+            }
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+};
+
+class TrayHotKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettings();
+        RemoveFile(HistoryFilePath());
+        EmptyTheClipboard();
+    }
+    void TearDown() override { ResetSettings(); }
+
+    // Opens the tray menu as a right click on the icon does; true when a popup shows.
+    bool OpenTrayMenu() {
+        PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_RBUTTONUP);
+        return WaitUntil([&] { return FindVisibleMenu() != nullptr; }, 5000);
+    }
+    void CloseMenu() {
+        PostMessageA(s.program.mainWindow(), WM_CANCELMODE, 0, 0);
+        PressKeys("esc");
+        WaitUntil([] { return FindVisibleMenu() == nullptr; }, 3000);
+    }
+
+    Session s;
+};
+
+TEST_F(TrayHotKeyTest, TheIconIsShownWhileTheProgramRuns) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_NE(nullptr, TrayWindow());
+    EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 1; }, 3000)) << TrayIconCount();
+    ASSERT_TRUE(s.program.Close());
+    EXPECT_TRUE(WaitUntil([] { return TrayIconCount() == 0; }, 3000)) << "removed at exit";
+}
+
+TEST_F(TrayHotKeyTest, DoubleClickShowsTheHistoryAndASingleClickDoesNothing) {
+    ASSERT_TRUE(s.Start());
+    PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_LBUTTONDOWN);
+    PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_LBUTTONUP);
+    PostMessageA(s.program.mainWindow(), TrayMessage(), 129, WM_LBUTTONDBLCLK);  // another icon
+    Pump(300);
+    EXPECT_FALSE(IsWindowVisible(s.history));
+    EXPECT_EQ(nullptr, FindVisibleMenu());
+    PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(s.history) != FALSE; }));
+}
+
+// Menus belong to their process under Wine, so the items are read from the program file.
+std::vector<std::string> TrayMenuItems() {
+    std::vector<std::string> items;
+    HMODULE program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMENU menu = program ? LoadMenuA(program, MAKEINTRESOURCEA(128)) : nullptr;
+    HMENU popup = menu ? GetSubMenu(menu, 0) : nullptr;
+    for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
+        if (GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR) {
+            items.push_back("-");
+            continue;
+        }
+        char text[128] = {};
+        GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+        items.push_back(std::to_string(GetMenuItemID(popup, i)) + " " + text);
+    }
+    if (menu) DestroyMenu(menu);
+    if (program) FreeLibrary(program);
+    return items;
+}
+
+TEST_F(TrayHotKeyTest, RightClickOpensTheTrayMenu) {
+    const std::vector<std::string> expected = {
+        "32768 表示(&S)", "-", "32770 オプション(&O)", "57670 ヘルプ(&H)",
+        "32771 バージョン情報 (&Zurimo!)", "-", "32772 一時停止(&D)", "-", "32769 終了(&X)"};
+    EXPECT_EQ(expected, TrayMenuItems());
+
+    ASSERT_TRUE(s.Start());
+    EXPECT_TRUE(OpenTrayMenu());
+    CloseMenu();
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, kPause, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
+    EXPECT_TRUE(OpenTrayMenu());
+    CloseMenu();
+    EXPECT_TRUE(IsWindow(s.program.mainWindow()));
+}
+
+TEST_F(TrayHotKeyTest, AnOpenProgramDialogIsBroughtForwardInsteadOfTheMenu) {
+    ASSERT_TRUE(s.Start());
+    // Stands in for the program's About box.
+    TestWindow about("#32770", "Zurimo! バージョン情報", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestWindow other("ZurimoTestOther", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_TRUE(BringToFront(other.hwnd));
+    PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_RBUTTONUP);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about.hwnd; }, 3000));
+    EXPECT_EQ(nullptr, FindVisibleMenu());
+    PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_MOUSEMOVE);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, kShow, 0);
+    Pump(300);
+    EXPECT_FALSE(IsWindowVisible(s.history)) << "the history window stays hidden";
+}
+
+TEST_F(TrayHotKeyTest, TheHotKeyShowsTheHistoryAlsoWhilePaused) {
+    SetDword("HotKeyLo", 'Z');
+    SetDword("HotKeyHi", 6);  // Ctrl+Alt
+    ASSERT_TRUE(s.Start());
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, kPause, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
+    PressKeys("ctrl+alt+z");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(s.history) != FALSE; }));
+}
+
+TEST_F(TrayHotKeyTest, TakeOutReturnsTheFocusPastOwnTopmostMinimisedAndFramelessWindows) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"text"}));
+    TestWindow target("ZurimoTestTarget", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestWindow minimised("ZurimoTestMin", "minimised", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE);
+    TestWindow topmost("ZurimoTestTop", "topmost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, WS_EX_TOPMOST);
+    TestWindow frameless("ZurimoTestPopup", "frameless", WS_POPUP | WS_VISIBLE);
+    ASSERT_TRUE(BringToFront(target.hwnd));
+    SetWindowPos(frameless.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(minimised.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(s.Show());
+    PressKeys("enter");
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == target.hwnd; }, 3000));
+    EXPECT_EQ("text", ClipboardText());
+}
+
+TEST_F(TrayHotKeyTest, PasteGoesIntoTheFocusedEditOfNotepad) {
+    SetDword("Paste", 1);
+    SetDword("HotKeyLo", 'Z');
+    SetDword("HotKeyHi", 6);
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"pasted by zurimo", "newest"}));
+
+    STARTUPINFOA si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    char command[] = "notepad.exe";
+    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND notepad = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (notepad = FindWindowA("Notepad", nullptr)) != nullptr; }));
+    WaitForInputIdle(pi.hProcess, 5000);
+    ASSERT_TRUE(BringToFront(notepad));
+    HWND edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
+    ASSERT_NE(nullptr, edit);
+
+    PressKeys("ctrl+alt+z");
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == s.history; }));
+    SettleFocus();
+    PressKeys("ctrl+n");  // the older entry
+    PressKeys("enter");
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(edit) == "pasted by zurimo"; }, 5000))
+        << ControlText(edit);
+    EXPECT_EQ(notepad, GetForegroundWindow());
+
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+TEST_F(TrayHotKeyTest, AConsoleWindowIsPastedIntoByItsMenuKeys) {
+    SetDword("Paste", 1);
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"for the console"}));
+    TestWindow console("ConsoleWindowClass", "console", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_TRUE(BringToFront(console.hwnd));
+    ASSERT_TRUE(s.Show());
+    console.keys.clear();
+    PressKeys("enter");
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == console.hwnd; }, 3000));
+    Pump(500);
+    const std::vector<std::string> expected = {"sysdown:18", "sysdown:32", "sysdown:69", "sysdown:80"};
+    EXPECT_EQ(expected, console.keys) << "Alt, Space, E, P; no paste message";
+}
+
+}  // namespace
+}  // namespace e2e
