@@ -1,11 +1,82 @@
 // The history window: showing it, taking entries out, deleting, moving, quoting and the
 // date and time.
 #include <gtest/gtest.h>
+#include <ole2.h>
 
 #include "harness.h"
 
 namespace e2e {
 namespace {
+
+// A window of another program that takes text dropped on it.
+class TextDropTarget : public IDropTarget {
+public:
+    TextDropTarget() {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ZurimoTestDropTarget";
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "drop here",
+                               WS_POPUP | WS_VISIBLE | WS_BORDER, 20, 20, 200, 150, nullptr,
+                               nullptr, wc.hInstance, nullptr);
+        registered = SUCCEEDED(RegisterDragDrop(hwnd, this));
+    }
+    ~TextDropTarget() {
+        if (registered) RevokeDragDrop(hwnd);
+        DestroyWindow(hwnd);
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid == IID_IUnknown || riid == IID_IDropTarget) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        FORMATETC text = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        offered = data->QueryGetData(&text) == S_OK;
+        allowed = *effect;
+        *effect = offered ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+        *effect = offered ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+        FORMATETC text = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM medium = {};
+        if (SUCCEEDED(data->GetData(&text, &medium))) {
+            dropped = static_cast<const char*>(GlobalLock(medium.hGlobal));
+            GlobalUnlock(medium.hGlobal);
+            ReleaseStgMedium(&medium);
+        }
+        *effect = DROPEFFECT_COPY;
+        return S_OK;
+    }
+
+    HWND hwnd = nullptr;
+    bool registered = false;
+    bool offered = false;
+    DWORD allowed = 0;
+    std::string dropped;
+};
+
+void MouseTo(POINT p, DWORD buttons = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+    Pump(30);
+}
 
 class HistoryWindowTest : public ::testing::Test {
 protected:
@@ -179,6 +250,37 @@ TEST_F(HistoryWindowTest, CtrlDigitCountsFromTheFirstVisibleEntry) {
     PressKeys("ctrl+3");
     std::string expected = "n" + std::to_string(top + 2);
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == expected; })) << ClipboardText();
+}
+
+TEST_F(HistoryWindowTest, DraggingAnEntryOutGivesTheTextAndTakesItOut) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    {
+        TextDropTarget target;
+        ASSERT_TRUE(target.registered);
+        ASSERT_TRUE(StartWithFive());
+        ASSERT_TRUE(s.Show());
+        RECT item = {};
+        ASSERT_NE(LB_ERR, SendMessageA(s.list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)));
+        POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(s.list, &from);
+        RECT box = {};
+        GetWindowRect(target.hwnd, &box);
+        POINT to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+
+        MouseTo(from);
+        MouseTo(from, MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 10; ++step) {
+            MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+        }
+        Pump(200);
+        MouseTo(to, MOUSEEVENTF_LEFTUP);
+        EXPECT_TRUE(WaitUntil([&] { return target.dropped == "e2"; }, 5000)) << target.dropped;
+        EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), target.allowed) << "copy only";
+        ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
+        ASSERT_TRUE(WaitUntil([&] { return s.Lines().size() == 5 && s.Lines()[0] == "e2"; }));
+        EXPECT_EQ((std::vector<std::string>{"e2", "e0", "e1", "e3", "e4"}), s.Lines());
+    }
+    OleUninitialize();
 }
 
 TEST_F(HistoryWindowTest, EnterTakesOutAndEscapeCloses) {

@@ -169,6 +169,30 @@ TEST_F(StartupTest, TrayExitCommandEndsTheProgramAndSavesSettings) {
     EXPECT_EQ(nullptr, FindWindowA("KestroZurimoClass", nullptr));
 }
 
+TEST_F(StartupTest, EndOfSessionSavesTheHistoryAtTheQueryAndTheSettingsAtTheEnd) {
+    SetDword("File", 1);
+    ASSERT_TRUE(WriteBytes(HistoryFilePath(), std::string("\x00\x00", 2)));
+    Program program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(program.WaitForMainWindow());
+    ASSERT_TRUE(SetClipboardText("kept at logoff"));
+    HWND list = GetDlgItem(program.historyWindow(), 1012);
+    ASSERT_TRUE(WaitForLineCount(list, 1));
+    ResetSettings();
+
+    EXPECT_EQ(TRUE, SendMessageA(program.mainWindow(), WM_QUERYENDSESSION, 0, 0));
+    std::string saved;
+    ASSERT_TRUE(ReadBytes(HistoryFilePath(), &saved));
+    EXPECT_EQ("01 00 0e " + Hex("kept at logoff"), Hex(saved));
+    EXPECT_FALSE(ValueExists("File")) << "settings wait for the end of the session";
+
+    SendMessageA(program.mainWindow(), WM_ENDSESSION, TRUE, 0);
+    DWORD file = 0;
+    EXPECT_TRUE(ReadDword("File", &file));
+    EXPECT_EQ(1u, file);
+    program.Kill();  // the system ends the process after the session ends
+}
+
 TEST_F(StartupTest, HotKeyTakenByAnotherProgramIsReportedOnceAndStartUpGoesOn) {
     // Ctrl+Alt+F9, held by this test process.
     ASSERT_TRUE(RegisterHotKey(nullptr, 0x2001, MOD_CONTROL | MOD_ALT, VK_F9));

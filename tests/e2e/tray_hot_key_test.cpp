@@ -189,6 +189,24 @@ TEST_F(TrayHotKeyTest, TakeOutReturnsTheFocusPastOwnTopmostMinimisedAndFrameless
     EXPECT_EQ("text", ClipboardText());
 }
 
+TEST_F(TrayHotKeyTest, SwitchingToAnotherProgramHidesTheHistoryButContextHelpDoesNot) {
+    ASSERT_TRUE(s.Start());
+    TestWindow other("ZurimoTestOther", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_TRUE(s.Show());
+    // Context help was asked for on the list (F1 sends this).
+    HELPINFO help = {sizeof help, HELPINFO_WINDOW, 1012, s.list, 0, {0, 0}};
+    SendMessageA(s.history, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    ASSERT_TRUE(BringToFront(other.hwnd));
+    Pump(300);
+    EXPECT_TRUE(IsWindowVisible(s.history)) << "the help popup took the activation";
+
+    ASSERT_TRUE(s.Show() || IsWindowVisible(s.history));
+    SetForegroundWindow(s.history);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == s.history; }, 3000));
+    ASSERT_TRUE(BringToFront(other.hwnd));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }, 3000));
+}
+
 TEST_F(TrayHotKeyTest, PasteGoesIntoTheFocusedEditOfNotepad) {
     SetDword("Paste", 1);
     SetDword("HotKeyLo", 'Z');
