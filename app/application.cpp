@@ -3,12 +3,15 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <memory>
 
 #include "app/main_frame.h"
+#include "base/text.h"
 #include "base/win/handles.h"
 #include "base/win/win_registry.h"
+#include "base/win/win_text.h"
 #include "base/win/window.h"
 
 namespace zurimo {
@@ -103,6 +106,11 @@ void ExitApplication() {
     }
     if (g_oleInitialized) OleUninitialize();
     g_oleInitialized = false;
+}
+
+void OpenHelpPage(HWND owner) {
+    std::string page = FolderOf(ModulePath(nullptr)) + "zurimo.html";
+    ShellExecuteA(owner, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 int ShowMessage(HWND owner, const std::string& text, UINT type) {

@@ -22,6 +22,9 @@ CMainFrame* TheMainFrame();
 // or at the end of the Windows session.
 void ExitApplication();
 
+// The help page beside the program, opened with the shell.
+void OpenHelpPage(HWND owner);
+
 // A message box captioned "Zurimo!".
 int ShowMessage(HWND owner, const std::string& text, UINT type);
 

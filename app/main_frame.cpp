@@ -7,6 +7,9 @@
 #include <shellapi.h>
 
 #include "app/application.h"
+#include "app/autostart.h"
+#include "base/reg_key.h"
+#include "base/win/win_registry.h"
 #include "app/focus.h"
 #include "app/hot_key_rules.h"
 #include "app/messages.h"
@@ -22,6 +25,7 @@ namespace {
 constexpr char kMainClass[] = "KestroZurimoClass";
 constexpr int kWidth = 112;
 constexpr int kHeight = 27;
+constexpr char kShellExtKey[] = "Software\\Kestro!\\Zurimo!\\ShellExt";
 constexpr UINT kViewerTimeoutMs = 1000;
 
 // Broadcast by the shell when the notification area starts again.
@@ -119,7 +123,10 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (history_) history_->ShowHistory();
             return 0;
         case ID_HELP_FINDER:
-            OpenHelp();
+            OpenHelpPage(hwnd());
+            return 0;
+        case ID_OPTIONS:
+            ShowOptions();
             return 0;
         case ID_PAUSE:
             TogglePause();
@@ -132,6 +139,10 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     if (message == kZurimoTrayIcon) return OnTrayIcon(wParam, lParam);
+    if (message == kZurimoApply) {
+        OnApplyPage(static_cast<int>(wParam));
+        return 0;
+    }
     if (message == kTaskbarCreated && message != 0) {
         trayIcon_.Restore();
         return 0;
@@ -247,12 +258,6 @@ LRESULT CMainFrame::OnTrayIcon(WPARAM id, LPARAM mouseMessage) {
     return trayIcon_.OnTrayNotification(id, mouseMessage);
 }
 
-// The help page beside the program, opened with the shell.
-void CMainFrame::OpenHelp() {
-    std::string page = FolderOf(ModulePath(nullptr)) + "zurimo.html";
-    ShellExecuteA(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
 void CMainFrame::RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) {
     if (RegisterHotKey(hwnd(), hotKeyId_, HotKeyModifiers(storedModifiers), virtualKey)) return;
     SetForegroundWindow(hwnd());
@@ -270,6 +275,55 @@ void CMainFrame::ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModi
     if (change.registerNew) RegisterAppHotKey(virtualKey, storedModifiers);
     app.hotKeyLo = virtualKey;
     app.hotKeyHi = storedModifiers;
+}
+
+void CMainFrame::ShowOptions() {
+    if (optionsSheet_.running()) {  // already open: bring it forward
+        if (optionsSheet_.hwnd()) SetForegroundWindow(optionsSheet_.hwnd());
+        return;
+    }
+    Options& options = optionsSheet_.options();
+    FillOptions(TheApp(), &options);
+    CRegKey shellExt(SystemRegistry());
+    if (shellExt.Open(kHkeyCurrentUser, kShellExtKey) == kErrorSuccess) {
+        char driveType[8];
+        std::uint32_t size = sizeof driveType;
+        options.shellExt.driveType = shellExt.QueryString("DriveType", driveType, &size) == kErrorSuccess
+                                         ? DriveTypeIndex(driveType)
+                                         : 0;
+    }
+    shellExt.Close();
+
+    if (optionsSheet_.DoModal(hwnd())) {
+        ApplyAllOptions(options, TheApp(), TheProfile(), *this);
+    }
+    if (HWND help = FindWindowA("MS_WINHELP", kAppTitle)) {
+        SendMessageA(help, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    ActivatePreviousWindow(hwnd());
+}
+
+void CMainFrame::OnApplyPage(int page) {
+    if (CZurimoOptPage* sheetPage = optionsSheet_.page(page)) sheetPage->Transfer(false);
+    ApplyOptionsPage(page, optionsSheet_.options(), TheApp(), TheProfile(), *this);
+}
+
+bool CMainFrame::SetAutoStart(bool enable) { return zurimo::SetAutoStart(enable); }
+
+void CMainFrame::RebuildContextMenu() {
+    // The history window has no context menu object yet, so there is nothing to rebuild.
+}
+
+bool CMainFrame::RegisterShellExtension(bool) {
+    // The program does not register a shell extension yet.
+    return false;
+}
+
+void CMainFrame::WriteDriveType(int index) {
+    CRegKey shellExt(SystemRegistry());
+    if (shellExt.Open(kHkeyCurrentUser, kShellExtKey) == kErrorSuccess) {
+        shellExt.SetString("DriveType", DriveTypeText(index));
+    }
 }
 
 void CMainFrame::InstallMainHook() {

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "app/capture_rules.h"
+#include "app/options_model.h"
+#include "app/options_sheet.h"
 #include "app/tray_icon.h"
 #include "base/win/handles.h"
 #include "base/win/window.h"
@@ -16,7 +18,7 @@ namespace zurimo {
 
 class CZurimoDlg;
 
-class CMainFrame : public Window {
+class CMainFrame : public Window, private OptionsHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -29,13 +31,16 @@ public:
 
     // A hot key confirmed in the options: re-registers as the change rule says and stores
     // the new pair.
-    void ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers);
+    void ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) override;
 
     // The hook library's switches; each flag changes only when the library says yes.
-    void InstallMainHook();
-    void RemoveMainHook();
-    void InstallWordHook();
-    void RemoveWordHook();
+    void InstallMainHook() override;
+    void RemoveMainHook() override;
+    void InstallWordHook() override;
+    void RemoveWordHook() override;
+
+    // The options sheet, modal; OK applies every page.
+    void ShowOptions();
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,7 +55,12 @@ private:
     void TogglePause();
     void OnActivateApp(bool active);
     LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
-    void OpenHelp();
+    void OnApplyPage(int page);
+    // The rest of what applying options does.
+    bool SetAutoStart(bool enable) override;
+    void RebuildContextMenu() override;
+    bool RegisterShellExtension(bool on) override;
+    void WriteDriveType(int index) override;
     // Passes a chain notification on; a viewer that hangs is given up on.
     void ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -61,6 +71,7 @@ private:
     WordFilter wordFilter_;
     CTrayIcon trayIcon_;
     std::unique_ptr<CZurimoDlg> history_;
+    CZurimoPropSheet optionsSheet_;
     CriticalSection clipboardLock_;
     bool mainHookInstalled_ = false;
     bool wordHookInstalled_ = false;

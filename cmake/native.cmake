@@ -10,6 +10,7 @@ if(ZURIMO_TESTS)
     tests/unit/transforms_test.cpp
     tests/unit/capture_rules_test.cpp
     tests/unit/list_keys_test.cpp
+    tests/unit/options_model_test.cpp
   )
   target_link_libraries(unit_tests PRIVATE zurimo_core GTest::gtest GTest::gtest_main)
 endif()

@@ -50,6 +50,7 @@ add_library(zurimo_program STATIC
   app/focus.cpp
   app/main_frame.cpp
   app/tray_icon.cpp
+  app/options_sheet.cpp
   history/saved_history.cpp
   history/win_date_time.cpp
   history/zurimo_dlg.cpp
@@ -90,7 +91,8 @@ if(ZURIMO_TESTS)
     tests/e2e/capture_test.cpp
     tests/e2e/history_window_test.cpp
     tests/e2e/tray_hot_key_test.cpp
+    tests/e2e/options_test.cpp
   )
-  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main ole32 uuid)
+  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main ole32 uuid comctl32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
 endif()

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/focus.h"
+#include "app/main_frame.h"
 #include "base/win/handles.h"
 #include "base/win/text_drag.h"
 #include "history/file_error.h"
@@ -71,7 +72,7 @@ bool CZurimoDlg::OnCommand(int id, int code, HWND) {
     case IDC_DELETE: Delete(); return true;
     case IDC_FIND: OpenFind(); return true;
     case IDC_EDIT: RestoreDefaultButton(IDC_EDIT); return true;
-    case IDC_OPTIONS: RestoreDefaultButton(IDC_OPTIONS); return true;
+    case IDC_OPTIONS: ShowOptions(); return true;
     case IDCANCEL: Close(); return true;
     case IDC_QUOTE:
     case IDC_DATE_TIME:
@@ -310,6 +311,11 @@ void CZurimoDlg::Close() {
     ActivatePreviousWindow(GetWindow(hwnd(), GW_OWNER));
 }
 
+void CZurimoDlg::ShowOptions() {
+    if (CMainFrame* main = TheMainFrame()) main->ShowOptions();
+    RestoreDefaultButton(IDC_OPTIONS);
+}
+
 void CZurimoDlg::OpenFind() {
     // The Find window opens here.
 }
@@ -352,7 +358,7 @@ void CZurimoDlg::OnListKey(UINT virtualKey) {
     case ListKeyAction::kDelete: Delete(); break;
     case ListKeyAction::kFind: OpenFind(); break;
     case ListKeyAction::kEdit: RestoreDefaultButton(IDC_EDIT); break;
-    case ListKeyAction::kOptions: RestoreDefaultButton(IDC_OPTIONS); break;
+    case ListKeyAction::kOptions: ShowOptions(); break;
     case ListKeyAction::kClose: Close(); break;
     case ListKeyAction::kPrevious:
         if (history_.Count() > 0) {

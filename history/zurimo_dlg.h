@@ -66,6 +66,7 @@ private:
     void Delete();
     void Close();
     void OpenFind();
+    void ShowOptions();
     void RestoreDefaultButton(int from);
     void OnListKey(UINT virtualKey);
     void OnContextMenu(int x, int y);

@@ -8,6 +8,36 @@
 
 #define IDD_ZURIMO_DIALOG 100      // the history window
 
+// Options pages.
+#define IDD_OPT_GENERAL 102
+#define IDD_OPT_KEY 103
+#define IDD_OPT_VIEW 104
+
+// General page.
+#define IDC_PASTE 1019
+#define IDC_FILE 1020
+#define IDC_QUOTE_TEXT 1021
+#define IDC_LONG_DATE 1048
+#define IDC_SHORT_DATE 1049
+#define IDC_REGIONAL 1050
+#define IDC_WORD 1076
+#define IDC_AUTO_EXEC 1081
+
+// View page.
+#define IDC_HISTORY_COUNT 1014
+#define IDC_HISTORY_SPIN 1015
+#define IDC_TAB_STANDARD 1016
+#define IDC_TAB_4 1017
+#define IDC_TAB_8 1018
+
+// Key page.
+#define IDC_GLOBAL_HOT_KEY 1013
+#define IDC_NUMBER 1023
+#define IDC_OPERATION_KEY 1073
+#define IDC_ASSIGN 1074
+#define IDC_DUPLICATE 1075
+#define IDC_OPERATION 1077
+
 // History window controls.
 #define IDC_PREVIEW 1005
 #define IDC_TAKE_OUT 1007

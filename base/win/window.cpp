@@ -94,8 +94,12 @@ INT_PTR Dialog::SetResult(LRESULT result) {
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
+    if (message == WM_INITDIALOG) self = reinterpret_cast<Dialog*>(lParam);
+    return Dispatch(self, hwnd, message, wParam, lParam);
+}
+
+INT_PTR Dialog::Dispatch(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG && self) {
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     }
@@ -108,6 +112,32 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         self->hwnd_ = nullptr;
     }
     return result;
+}
+
+void PropertyPage::Describe(PROPSHEETPAGEA* page, HINSTANCE instance, int templateId) {
+    *page = PROPSHEETPAGEA();
+    page->dwSize = sizeof *page;
+    page->dwFlags = PSP_HASHELP;
+    page->hInstance = instance;
+    page->pszTemplate = MAKEINTRESOURCEA(templateId);
+    page->pfnDlgProc = PageProc;
+    page->lParam = reinterpret_cast<LPARAM>(this);
+}
+
+bool PropertyPage::IsActive() const {
+    return reinterpret_cast<HWND>(SendMessageA(sheet(), PSM_GETCURRENTPAGEHWND, 0, 0)) == hwnd();
+}
+
+void PropertyPage::SetModified() {
+    SendMessageA(sheet(), PSM_CHANGED, reinterpret_cast<WPARAM>(hwnd()), 0);
+}
+
+INT_PTR CALLBACK PropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
+    }
+    return Dispatch(self, hwnd, message, wParam, lParam);
 }
 
 }  // namespace zurimo

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 namespace zurimo {
 
@@ -68,9 +70,27 @@ protected:
     INT_PTR SetResult(LRESULT result);
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands one message to `self`, which the caller found; shared by dialogs and pages.
+    static INT_PTR Dispatch(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     HWND hwnd_ = nullptr;
+};
+
+// A page of a property sheet: a dialog whose object comes with its sheet page record.
+class PropertyPage : public Dialog {
+public:
+    // Fills the record that makes the sheet create this page from `templateId`.
+    void Describe(PROPSHEETPAGEA* page, HINSTANCE instance, int templateId);
+    HWND sheet() const { return GetParent(hwnd()); }
+    bool IsActive() const;
+
+protected:
+    // Turns the sheet's Apply button on for this page.
+    void SetModified();
+
+private:
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
 }  // namespace zurimo

@@ -15,7 +15,7 @@ protected:
     }
 };
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     const char* caption;
@@ -49,7 +49,7 @@ TEST_F(StartupTest, BuildsHiddenMainWindowAndHistoryWindow) {
     EXPECT_FALSE(style & WS_THICKFRAME) << "the history window has a fixed size";
     EXPECT_TRUE(GetWindowLongA(history, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
-    const ControlSpec controls[] = {
+    const ExpectedControl controls[] = {
         {1012, "ListBox", ""},
         {1022, "Button", "行頭に引用符を追加(&Q)"},
         {1047, "Button", "日付と時刻を取得(&T)"},
@@ -61,12 +61,12 @@ TEST_F(StartupTest, BuildsHiddenMainWindowAndHistoryWindow) {
         {2, "Button", "閉じる(&X)"},
         {1005, "Edit", ""},
     };
-    for (const ControlSpec& spec : controls) {
-        HWND control = GetDlgItem(history, spec.id);
-        ASSERT_NE(nullptr, control) << "control " << spec.id;
+    for (const ExpectedControl& expected : controls) {
+        HWND control = GetDlgItem(history, expected.id);
+        ASSERT_NE(nullptr, control) << "control " << expected.id;
         GetClassNameA(control, cls, sizeof cls);
-        EXPECT_STRCASEEQ(spec.className, cls) << "control " << spec.id;
-        EXPECT_EQ(spec.caption, ControlText(control)) << "control " << spec.id;
+        EXPECT_STRCASEEQ(expected.className, cls) << "control " << expected.id;
+        EXPECT_EQ(expected.caption, ControlText(control)) << "control " << expected.id;
     }
 
     LONG list = GetWindowLongA(GetDlgItem(history, 1012), GWL_STYLE);

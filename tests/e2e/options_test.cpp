@@ -1,0 +1,275 @@
+// The options sheet, driven as a user would: keys typed into its fields, its buttons pressed.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+#include <commctrl.h>
+#include <prsht.h>
+
+namespace e2e {
+namespace {
+
+constexpr char kSheetTitle[] = "Zurimo! オプション";
+
+class OptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSettings();
+        RemoveFile(HistoryFilePath());
+        EmptyTheClipboard();
+    }
+    void TearDown() override { ResetSettings(); }
+
+    // Opens the sheet from the tray menu's command and waits for it.
+    bool Open() {
+        PostMessageA(s.program.mainWindow(), WM_COMMAND, 32770, 0);
+        return WaitUntil([&] {
+            sheet = FindWindowA("#32770", kSheetTitle);
+            return sheet && IsWindowVisible(sheet);
+        });
+    }
+    HWND Page(int index) {
+        SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+        Pump(100);
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+    // Puts the keyboard focus on a control of the sheet, in front.
+    bool Focus(HWND control) {
+        if (!BringToFront(sheet)) return false;
+        SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        return WaitUntil([&] { return FocusOf(sheet) == control; }, 3000);
+    }
+    void Press(int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
+    bool Closed() {
+        return WaitUntil([&] { return !IsWindow(sheet); });
+    }
+    // The message box the program shows, its text, dismissed with OK.
+    std::string TakeMessage() {
+        HWND box = s.program.WaitForMessageBox(5000);
+        if (!box) return "<no message>";
+        std::string text = MessageBoxText(box);
+        DismissMessageBox(box);
+        WaitUntil([&] { return !IsWindow(box); }, 3000);
+        return text;
+    }
+    WORD HotKey(HWND page, int id) {
+        return static_cast<WORD>(SendDlgItemMessageA(page, id, HKM_GETHOTKEY, 0, 0));
+    }
+    DWORD SettingAfterExit(const char* name) {
+        if (IsWindow(sheet)) Press(PSBTN_CANCEL);
+        Closed();
+        s.program.Close();
+        DWORD value = 0xDEADBEEF;
+        ReadDword(name, &value);
+        return value;
+    }
+
+    Session s;
+    HWND sheet = nullptr;
+};
+
+TEST_F(OptionsTest, TheSheetHasItsPagesInOrderWithTheirControls) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    EXPECT_EQ("キャンセル", ControlText(GetDlgItem(sheet, IDCANCEL)));
+    EXPECT_EQ("ヘルプ", ControlText(GetDlgItem(sheet, IDHELP)));
+    struct PageInfo {
+        const char* caption;
+        std::vector<int> ids;
+    } pages[] = {
+        {"一般", {1020, 1019, 1021, 1048, 1049, 1076, 1081, 1050}},
+        {"表示", {1014, 1015, 1016, 1017, 1018}},
+        {"キー割り当て", {1013, 1077, 1073, 1074, 1075, 1023}},
+    };
+    for (int i = 0; i < 3; ++i) {
+        HWND page = Page(i);
+        ASSERT_NE(nullptr, page) << i;
+        EXPECT_EQ(pages[i].caption, ControlText(page)) << i;
+        for (int id : pages[i].ids) EXPECT_NE(nullptr, GetDlgItem(page, id)) << "page " << i << " id " << id;
+    }
+    HWND key = Page(2);
+    EXPECT_EQ(9, SendDlgItemMessageA(key, 1077, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("Ctrl+数字キーで取り出し(&N)", ControlText(GetDlgItem(key, 1023)));
+    EXPECT_EQ("決定(&S)", ControlText(GetDlgItem(key, 1074)));
+    HWND general = Page(0);
+    EXPECT_EQ("終了時に履歴を保存(&F)", ControlText(GetDlgItem(general, 1020)));
+    EXPECT_EQ("Windows 起動 (ログオン) 時に自動実行する (&A)", ControlText(GetDlgItem(general, 1081)));
+    EXPECT_EQ(">", ControlText(GetDlgItem(general, 1021)));
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(general, 1048, BM_GETCHECK, 0, 0));
+    Press(PSBTN_CANCEL);
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(OptionsTest, ADigitIsRefusedForAnOperationWhileNumberIsOn) {
+    SetDword("Number", 1);
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    PressKeys("ctrl+5");
+    EXPECT_EQ("[数字キーで取り出し] が有効なので、1 ～ 9 の数字キーは使えません。", TakeMessage());
+    EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, 1073));
+}
+
+TEST_F(OptionsTest, TheHotKeyCannotBeGivenToAnOperation) {
+    // A registered hot key never reaches a field, so the new one is typed into the page.
+    SetDword("Key05", 'W');  // 閉じる gives up Q
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
+    PressKeys("ctrl+q");
+    EXPECT_EQ(MAKEWORD('Q', HOTKEYF_CONTROL), HotKey(key, 1013));
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    PressKeys("ctrl+q");
+    EXPECT_EQ("ホットキーと重複しています\r\n他のキーを割り当ててください", TakeMessage());
+    EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, 1073));
+}
+
+TEST_F(OptionsTest, AcceptingADuplicateTakesTheKeyFromTheOtherOperation) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    PressKeys("ctrl+d");
+    EXPECT_EQ("削除", ControlText(GetDlgItem(key, 1075)));
+    PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
+    EXPECT_EQ("キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。", TakeMessage());
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }));
+    Press(PSBTN_OK);
+    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(s.program.Close());
+    DWORD value = 0;
+    EXPECT_TRUE(ReadDword("Key00", &value));
+    EXPECT_EQ(DWORD{'D'}, value);
+    EXPECT_TRUE(ReadDword("Key01", &value));
+    EXPECT_EQ(0u, value) << "削除 has no key now";
+}
+
+TEST_F(OptionsTest, AFreeKeyTypedAfterADuplicateIsStoredWithoutAQuestion) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    PressKeys("ctrl+d");
+    EXPECT_EQ("削除", ControlText(GetDlgItem(key, 1075)));
+    PressKeys("ctrl+x");
+    EXPECT_EQ("", ControlText(GetDlgItem(key, 1075)));
+    PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
+    Pump(300);
+    EXPECT_EQ(nullptr, s.program.WaitForMessageBox(300));
+    Press(PSBTN_OK);
+    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(s.program.Close());
+    DWORD value = 0;
+    EXPECT_TRUE(ReadDword("Key00", &value));
+    EXPECT_EQ(DWORD{'X'}, value);
+    EXPECT_TRUE(ReadDword("Key01", &value));
+    EXPECT_EQ(DWORD{'D'}, value);
+}
+
+TEST_F(OptionsTest, ACtrlKeyOfAnOperationIsRefusedAsTheHotKey) {
+    SetDword("HotKeyLo", 'Z');
+    SetDword("HotKeyHi", 6);
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
+    PressKeys("ctrl+c");
+    EXPECT_EQ("[取り出し] と重複しています\r\n他のキーを割り当ててください", TakeMessage());
+    EXPECT_EQ(0, HotKey(key, 1013));
+    Press(PSBTN_APPLYNOW);
+    Pump(300);
+    EXPECT_EQ(0u, SettingAfterExit("HotKeyLo"));
+    DWORD modifiers = 1;
+    EXPECT_TRUE(ReadDword("HotKeyHi", &modifiers));
+    EXPECT_EQ(0u, modifiers);
+}
+
+TEST_F(OptionsTest, ApplyWithAHistoryCountOutOfRangeChangesNothing) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND view = Page(1);
+    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5000"));
+    Press(PSBTN_APPLYNOW);
+    EXPECT_EQ("10 から 1000 までの整数を入力してください。", TakeMessage());
+    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    Press(PSBTN_APPLYNOW);
+    EXPECT_EQ("整数を入力してください。", TakeMessage());
+    EXPECT_EQ(100u, SettingAfterExit("History"));
+}
+
+TEST_F(OptionsTest, CancelAfterApplyKeepsWhatApplyStored) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND view = Page(1);
+    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("250"));
+    SendDlgItemMessageA(view, 1018, BM_CLICK, 0, 0);
+    Press(PSBTN_APPLYNOW);
+    Pump(300);
+    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
+    Press(PSBTN_CANCEL);
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(250u, SettingAfterExit("History"));
+    DWORD tab = 0;
+    EXPECT_TRUE(ReadDword("Tab", &tab));
+    EXPECT_EQ(2u, tab);
+}
+
+TEST_F(OptionsTest, OkAppliesEveryPage) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND general = Page(0);
+    SendDlgItemMessageA(general, 1020, BM_CLICK, 0, 0);  // File on
+    SendDlgItemMessageA(general, 1049, BM_CLICK, 0, 0);  // short date
+    SendMessageA(GetDlgItem(general, 1021), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("| "));
+    HWND view = Page(1);
+    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("10"));
+    Press(PSBTN_OK);
+    ASSERT_TRUE(Closed());
+    ASSERT_TRUE(s.program.Close());
+    DWORD value = 0;
+    EXPECT_TRUE(ReadDword("File", &value));
+    EXPECT_EQ(1u, value);
+    EXPECT_TRUE(ReadDword("DateTime", &value));
+    EXPECT_EQ(1u, value);
+    EXPECT_TRUE(ReadDword("History", &value));
+    EXPECT_EQ(10u, value);
+    std::string quote;
+    EXPECT_TRUE(ReadString("Quote", &quote));
+    EXPECT_EQ("| ", quote);
+}
+
+TEST_F(OptionsTest, TheOperationLastChosenIsShownAgain) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    HWND operations = GetDlgItem(key, 1077);
+    SendMessageA(operations, CB_SETCURSEL, 3, 0);
+    SendMessageA(key, WM_COMMAND, MAKEWPARAM(1077, CBN_SELCHANGE), reinterpret_cast<LPARAM>(operations));
+    EXPECT_EQ(MAKEWORD('E', HOTKEYF_CONTROL), HotKey(key, 1073));
+    Press(PSBTN_CANCEL);
+    ASSERT_TRUE(Closed());
+
+    ASSERT_TRUE(Open());
+    key = Page(2);
+    EXPECT_EQ(3, SendDlgItemMessageA(key, 1077, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(MAKEWORD('E', HOTKEYF_CONTROL), HotKey(key, 1073));
+}
+
+TEST_F(OptionsTest, TheHistoryWindowOpensTheSheetAndTheTrayBringsItForward) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Show());
+    s.Click(1011);
+    ASSERT_TRUE(WaitUntil([&] { return (sheet = FindWindowA("#32770", kSheetTitle)) != nullptr; }));
+    PostMessageA(s.program.mainWindow(), RegisterWindowMessageA("ZurimoTrayIcon"), 128, WM_RBUTTONUP);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }, 3000));
+    Press(PSBTN_CANCEL);
+    ASSERT_TRUE(Closed());
+    EXPECT_TRUE(WaitUntil([&] {
+        return SendMessageA(s.history, DM_GETDEFID, 0, 0) == MAKELONG(1007, DC_HASDEFID);
+    }));
+}
+
+}  // namespace
+}  // namespace e2e
