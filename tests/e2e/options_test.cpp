@@ -11,6 +11,45 @@ namespace {
 
 constexpr char kSheetTitle[] = "Zurimo! オプション";
 
+// A top-level window of the test process that notes the messages of interest.
+class Recorder {
+public:
+    Recorder(const char* className, const char* title) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = className;
+        RegisterClassA(&wc);
+        hwnd = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
+                               100, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~Recorder() { DestroyWindow(hwnd); }
+
+    HWND hwnd;
+    HWND focusChild = nullptr;  // gets the focus whenever the window does, as in an editor
+    bool closeAsked = false;
+    LPARAM pageId = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self && message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+            self->closeAsked = true;
+            return 0;
+        }
+        if (self && message == WM_SETFOCUS && self->focusChild) {
+            SetFocus(self->focusChild);
+            return 0;
+        }
+        if (self && message == PSM_SETCURSELID) {
+            self->pageId = lParam;
+            return TRUE;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+};
+
 class OptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -269,6 +308,77 @@ TEST_F(OptionsTest, TheHistoryWindowOpensTheSheetAndTheTrayBringsItForward) {
     EXPECT_TRUE(WaitUntil([&] {
         return SendMessageA(s.history, DM_GETDEFID, 0, 0) == MAKELONG(1007, DC_HASDEFID);
     }));
+}
+
+TEST_F(OptionsTest, ANewHotKeyWorksAtOnceAndAnOpenHelpWindowIsClosed) {
+    ASSERT_TRUE(s.Start());
+    Recorder help("MS_WINHELP", "Zurimo!");
+    ASSERT_TRUE(Open());
+    HWND key = Page(2);
+    ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
+    PressKeys("ctrl+alt+y");
+    EXPECT_EQ(MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_ALT), HotKey(key, 1013));
+    Press(PSBTN_OK);
+    ASSERT_TRUE(Closed());
+    EXPECT_TRUE(WaitUntil([&] { return help.closeAsked; }, 3000));
+    SettleFocus();
+    PressKeys("ctrl+alt+y");
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(s.history) != FALSE; }));
+}
+
+TEST_F(OptionsTest, AutostartFollowsTheCheckBox) {
+    const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, run, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    RegDeleteValueA(key, "Zurimo!");
+    ASSERT_TRUE(s.Start());
+    for (DWORD on : {1u, 0u}) {
+        ASSERT_TRUE(Open());
+        SendDlgItemMessageA(Page(0), 1081, BM_CLICK, 0, 0);
+        Press(PSBTN_OK);
+        ASSERT_TRUE(Closed());
+        char value[MAX_PATH] = {};
+        DWORD size = sizeof value;
+        LONG found = RegQueryValueExA(key, "Zurimo!", nullptr, nullptr,
+                                      reinterpret_cast<BYTE*>(value), &size);
+        if (on) {
+            EXPECT_EQ(ERROR_SUCCESS, found);
+            EXPECT_NE(std::string::npos, std::string(value).find("zurimo.exe")) << value;
+        } else {
+            EXPECT_EQ(ERROR_FILE_NOT_FOUND, found);
+        }
+    }
+    RegCloseKey(key);
+    EXPECT_EQ(0u, SettingAfterExit("AutoExec"));
+}
+
+TEST_F(OptionsTest, TheRegionalSettingsButtonTurnsAnOpenRegionalDialogToItsPage) {
+    ASSERT_TRUE(s.Start());
+    Recorder regional("#32770", "地域のプロパティ");
+    ASSERT_TRUE(Open());
+    HWND general = Page(0);
+    PostMessageA(general, WM_COMMAND, MAKEWPARAM(1050, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(general, 1050)));
+    EXPECT_TRUE(WaitUntil([&] { return regional.pageId == 106; }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == regional.hwnd; }, 3000));
+}
+
+TEST_F(OptionsTest, TurningPasteOnPastesTheNextTakeOut) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"pasted"}));
+    ASSERT_TRUE(Open());
+    SendDlgItemMessageA(Page(0), 1019, BM_CLICK, 0, 0);
+    Press(PSBTN_OK);
+    ASSERT_TRUE(Closed());
+
+    Recorder target("ZurimoTestPasteTarget", "target");
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 5, 5, 150, 20,
+                                target.hwnd, nullptr, nullptr, nullptr);
+    target.focusChild = edit;
+    ASSERT_TRUE(BringToFront(target.hwnd));
+    ASSERT_TRUE(s.Show());
+    PressKeys("enter");
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(edit) == "pasted"; }, 3000)) << ControlText(edit);
 }
 
 }  // namespace
