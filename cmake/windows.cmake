@@ -92,7 +92,8 @@ if(ZURIMO_TESTS)
     tests/e2e/history_window_test.cpp
     tests/e2e/tray_hot_key_test.cpp
     tests/e2e/options_test.cpp
+    tests/e2e/keep_data_test.cpp
   )
-  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main ole32 uuid comctl32)
+  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main ole32 uuid comctl32 shell32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
 endif()

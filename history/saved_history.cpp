@@ -120,6 +120,16 @@ FileFailure WriteHistoryFile(const std::string& path, const std::vector<std::str
     return FileFailure();
 }
 
+FileFailure BackUpHistoryFile(const std::string& path) {
+    const std::string backup = path + ".bak";
+    if (MoveFileExA(path.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return FileFailure();
+    }
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) return FileFailure();  // gone meanwhile: nothing to keep
+    return Failure(FileErrorFromOsError(error), path);
+}
+
 void ReportFileFailure(const FileFailure& failure) {
     std::string text = FileErrorMessage(failure.error, failure.name);
     MessageBoxA(nullptr, text.c_str(), kAppTitleText, MB_OK | MB_ICONEXCLAMATION);

@@ -27,6 +27,9 @@ FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* e
 // failed save leaves the previous history as it was.
 FileFailure WriteHistoryFile(const std::string& path, const std::vector<std::string>& entries);
 
+// Keeps the file at `path` as `path`.bak, replacing an older backup.
+FileFailure BackUpHistoryFile(const std::string& path);
+
 // The message box for a failure: exclamation icon, OK, caption "Zurimo!".
 void ReportFileFailure(const FileFailure& failure);
 

@@ -127,6 +127,9 @@ void CZurimoDlg::LoadHistory() {
     if (path.empty()) return;
     std::vector<std::string> entries;
     if (FileFailure failure = ReadHistoryFile(path, &entries)) {
+        // A file that is there but cannot be read is kept aside before it is written anew.
+        keepUnreadableFile_ = failure.error != FileError::kFileNotFound &&
+                              failure.error != FileError::kBadPath;
         ReportFileFailure(failure);
         return;
     }
@@ -141,6 +144,13 @@ void CZurimoDlg::SaveHistory() {
     if (!TheApp().file) return;
     std::string path = SavedHistoryPath();
     if (path.empty()) return;
+    if (keepUnreadableFile_) {
+        if (FileFailure failure = BackUpHistoryFile(path)) {
+            ReportFileFailure(failure);  // rather no save than the old contents lost
+            return;
+        }
+        keepUnreadableFile_ = false;
+    }
     if (FileFailure failure = WriteHistoryFile(path, history_.entries())) {
         ReportFileFailure(failure);
     }
@@ -207,9 +217,24 @@ void CZurimoDlg::TakeOut() {
         } else {
             text = history_.At(selected);
             history_.Remove(selected);
+            if (!DeliverText(text, true)) PutBack(selected, text);
+            return;
         }
     }
     DeliverText(text, true);
+}
+
+// A taken entry whose text the clipboard did not take: while capture runs, nothing else
+// would bring it back, so it returns to its place.
+void CZurimoDlg::PutBack(int index, const std::string& text) {
+    if (paused_) return;  // delivery added it again already
+    try {
+        history_.Insert(index, text);
+        Select(index);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 bool CZurimoDlg::DeliverText(const std::string& text, bool paste) {
@@ -255,8 +280,16 @@ void CZurimoDlg::DragOut(int index, const std::string& text) {
             if (history_.At(i) == text) index = i;
         }
     }
-    if (index >= 0) history_.Remove(index);
-    DeliverText(text, false);
+    if (index < 0) {
+        DeliverText(text, false);
+        return;
+    }
+    int selected = Selection();
+    history_.Remove(index);
+    if (!DeliverText(text, false)) {
+        PutBack(index, text);
+        if (selected != index) Select(selected);
+    }
 }
 
 void CZurimoDlg::GetHookWindows(HWND* record) const {

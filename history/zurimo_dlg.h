@@ -67,6 +67,7 @@ private:
     void Close();
     void OpenFind();
     void ShowOptions();
+    void PutBack(int index, const std::string& text);
     void RestoreDefaultButton(int from);
     void OnListKey(UINT virtualKey);
     void OnContextMenu(int x, int y);
@@ -79,6 +80,7 @@ private:
     std::string menuChoice_;
     bool paused_ = false;
     bool helpRequested_ = false;
+    bool keepUnreadableFile_ = false;  // the saved file could not be read at start
 };
 
 }  // namespace zurimo

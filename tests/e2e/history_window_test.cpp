@@ -283,6 +283,40 @@ TEST_F(HistoryWindowTest, DraggingAnEntryOutGivesTheTextAndTakesItOut) {
     OleUninitialize();
 }
 
+TEST_F(HistoryWindowTest, ADragOutOnABusyClipboardPutsTheEntryBack) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    {
+        TextDropTarget target;
+        ASSERT_TRUE(StartWithFive());
+        ASSERT_TRUE(s.Show());
+        RECT item = {};
+        SendMessageA(s.list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(s.list, &from);
+        RECT box = {};
+        GetWindowRect(target.hwnd, &box);
+        POINT to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+
+        MouseTo(from);
+        MouseTo(from, MOUSEEVENTF_LEFTDOWN);
+        for (int step = 1; step <= 10; ++step) {
+            MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+        }
+        Pump(200);
+        ASSERT_TRUE(OpenClipboard(nullptr));  // another program holds the clipboard
+        MouseTo(to, MOUSEEVENTF_LEFTUP);
+        bool dropped = WaitUntil([&] { return target.dropped == "e1"; }, 5000);
+        Pump(600);
+        std::vector<std::string> lines = s.Lines();
+        int selection = s.Selection();
+        CloseClipboard();
+        EXPECT_TRUE(dropped);
+        EXPECT_EQ((std::vector<std::string>{"e0", "e1", "e2", "e3", "e4"}), lines);
+        EXPECT_EQ(1, selection);
+    }
+    OleUninitialize();
+}
+
 TEST_F(HistoryWindowTest, EnterTakesOutAndEscapeCloses) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());

@@ -106,5 +106,16 @@ TEST_F(SavedHistoryFileTest, AFailedSaveLeavesThePreviousFileWhole) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
 }
 
+TEST_F(SavedHistoryFileTest, BackUpKeepsTheFileAsBakReplacingAnOlderOne) {
+    const std::string backup = path_ + ".bak";
+    ASSERT_TRUE(PutFile(backup, "older backup"));
+    ASSERT_TRUE(PutFile(path_, std::string("\x05\x00\x01", 3)));
+    EXPECT_FALSE(BackUpHistoryFile(path_));
+    EXPECT_EQ(std::string("\x05\x00\x01", 3), Contents(backup));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path_.c_str()));
+    EXPECT_FALSE(BackUpHistoryFile(path_)) << "a file already gone needs no backup";
+    DeleteFileA(backup.c_str());
+}
+
 }  // namespace
 }  // namespace zurimo
