@@ -8,13 +8,11 @@
 
 #include "app/application.h"
 #include "app/autostart.h"
-#include "base/reg_key.h"
-#include "base/win/win_registry.h"
 #include "app/focus.h"
 #include "app/hot_key_rules.h"
 #include "app/messages.h"
-#include "base/text.h"
-#include "base/win/win_text.h"
+#include "base/reg_key.h"
+#include "base/win/win_registry.h"
 #include "history/zurimo_dlg.h"
 #include "hook/zurimo_hook.h"
 #include "resources/resource.h"
@@ -304,7 +302,8 @@ void CMainFrame::ShowOptions() {
 }
 
 void CMainFrame::OnApplyPage(int page) {
-    if (CZurimoOptPage* sheetPage = optionsSheet_.page(page)) sheetPage->Transfer(false);
+    CZurimoOptPage* sheetPage = optionsSheet_.page(page);
+    if (sheetPage && sheetPage->hwnd()) sheetPage->Transfer(false);
     ApplyOptionsPage(page, optionsSheet_.options(), TheApp(), TheProfile(), *this);
 }
 

@@ -366,6 +366,8 @@ void CZurimoPropSheet::OnPageCreated(HWND sheet) {
     SendMessageA(sheet, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SetDlgItemTextA(sheet, IDCANCEL, "キャンセル");
     SetDlgItemTextA(sheet, IDHELP, "ヘルプ");
+    // Its owner, the main window, is hidden in a corner: centre on the work area instead.
+    CenterOnWorkArea(sheet);
 }
 
 void CZurimoPropSheet::OpenHelp() { OpenHelpPage(hwnd_); }

@@ -162,14 +162,7 @@ void CZurimoDlg::ShowHistory() {
         SetForegroundWindow(dialog);
         return;
     }
-    // Centre on the work area: the owner, the main window, is hidden.
-    RECT work = {}, rect = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    GetWindowRect(hwnd(), &rect);
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CenterOnWorkArea(hwnd());  // the owner, the main window, is hidden
     SetFocus(Item(IDC_HISTORY_LIST));
     RestoreDefaultButton(0);
     ShowWindow(hwnd(), SW_SHOW);

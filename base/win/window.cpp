@@ -13,6 +13,16 @@ std::vector<HWND>& ModelessDialogs() {
 
 }  // namespace
 
+void CenterOnWorkArea(HWND hwnd) {
+    RECT work = {}, rect = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(hwnd, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 Window::~Window() {
     if (hwnd_) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);

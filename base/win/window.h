@@ -9,6 +9,9 @@
 
 namespace zurimo {
 
+// Moves a top-level window to the middle of the screen's work area.
+void CenterOnWorkArea(HWND hwnd);
+
 class Window {
 public:
     Window() = default;

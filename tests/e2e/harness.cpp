@@ -1,5 +1,8 @@
 #include "harness.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -280,6 +283,41 @@ bool BringToFront(HWND hwnd) {
 
 bool WaitForLineCount(HWND list, int count, DWORD ms) {
     return WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, ms);
+}
+
+TestWindow::TestWindow(const char* className, const char* title, DWORD style, DWORD exStyle) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    hwnd = CreateWindowExA(exStyle, className, title, style, 100, 100, 300, 200, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Pump(100);
+}
+
+TestWindow::~TestWindow() { DestroyWindow(hwnd); }
+
+LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self) {
+        switch (message) {
+        case WM_KEYDOWN: self->keys.push_back("down:" + std::to_string(wParam)); break;
+        case WM_SYSKEYDOWN: self->keys.push_back("sysdown:" + std::to_string(wParam)); break;
+        case WM_PASTE: self->keys.push_back("paste"); break;
+        case WM_SETFOCUS:
+            if (self->focusChild) SetFocus(self->focusChild);
+            break;
+        case PSM_SETCURSELID: self->pageId = lParam; return TRUE;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) self->closeAsked = true;
+            return 0;  // no window menu either: it would hold this thread in its own loop
+        case WM_SYSCHAR: return 0;
+        }
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 bool Session::Start() {

@@ -97,6 +97,25 @@ struct Session {
     void Click(int id);
 };
 
+// A top-level window of the test process, standing in for another program's window. It
+// notes what the program does to it: keys, paste, a close request, a page change.
+class TestWindow {
+public:
+    TestWindow(const char* className, const char* title, DWORD style, DWORD exStyle = 0);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND hwnd = nullptr;
+    HWND focusChild = nullptr;      // gets the focus whenever the window does, as in an editor
+    std::vector<std::string> keys;  // "down:12", "sysdown:18", "paste"
+    bool closeAsked = false;        // WM_SYSCOMMAND SC_CLOSE
+    LPARAM pageId = 0;              // PSM_SETCURSELID
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
 // Text of a message box (its static text), and pressing its OK button.
 std::string MessageBoxText(HWND box);
 void DismissMessageBox(HWND box);

@@ -78,6 +78,27 @@ void MouseTo(POINT p, DWORD buttons = 0) {
     Pump(30);
 }
 
+// Presses the left button on entry `index` of the list, moves to the middle of `target` and,
+// after `beforeRelease`, lets go there.
+template <typename BeforeRelease>
+void DragEntry(HWND list, int index, HWND target, BeforeRelease beforeRelease) {
+    RECT item = {};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(list, &from);
+    RECT box = {};
+    GetWindowRect(target, &box);
+    POINT to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    MouseTo(from);
+    MouseTo(from, MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 10; ++step) {
+        MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+    }
+    Pump(200);
+    beforeRelease();
+    MouseTo(to, MOUSEEVENTF_LEFTUP);
+}
+
 class HistoryWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -259,21 +280,7 @@ TEST_F(HistoryWindowTest, DraggingAnEntryOutGivesTheTextAndTakesItOut) {
         ASSERT_TRUE(target.registered);
         ASSERT_TRUE(StartWithFive());
         ASSERT_TRUE(s.Show());
-        RECT item = {};
-        ASSERT_NE(LB_ERR, SendMessageA(s.list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)));
-        POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(s.list, &from);
-        RECT box = {};
-        GetWindowRect(target.hwnd, &box);
-        POINT to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-
-        MouseTo(from);
-        MouseTo(from, MOUSEEVENTF_LEFTDOWN);
-        for (int step = 1; step <= 10; ++step) {
-            MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-        }
-        Pump(200);
-        MouseTo(to, MOUSEEVENTF_LEFTUP);
+        DragEntry(s.list, 2, target.hwnd, [] {});
         EXPECT_TRUE(WaitUntil([&] { return target.dropped == "e2"; }, 5000)) << target.dropped;
         EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), target.allowed) << "copy only";
         ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
@@ -289,22 +296,8 @@ TEST_F(HistoryWindowTest, ADragOutOnABusyClipboardPutsTheEntryBack) {
         TextDropTarget target;
         ASSERT_TRUE(StartWithFive());
         ASSERT_TRUE(s.Show());
-        RECT item = {};
-        SendMessageA(s.list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-        POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(s.list, &from);
-        RECT box = {};
-        GetWindowRect(target.hwnd, &box);
-        POINT to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-
-        MouseTo(from);
-        MouseTo(from, MOUSEEVENTF_LEFTDOWN);
-        for (int step = 1; step <= 10; ++step) {
-            MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-        }
-        Pump(200);
-        ASSERT_TRUE(OpenClipboard(nullptr));  // another program holds the clipboard
-        MouseTo(to, MOUSEEVENTF_LEFTUP);
+        // Another program holds the clipboard when the drop comes.
+        DragEntry(s.list, 1, target.hwnd, [] { ASSERT_TRUE(OpenClipboard(nullptr)); });
         bool dropped = WaitUntil([&] { return target.dropped == "e1"; }, 5000);
         Pump(600);
         std::vector<std::string> lines = s.Lines();

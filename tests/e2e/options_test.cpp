@@ -11,45 +11,6 @@ namespace {
 
 constexpr char kSheetTitle[] = "Zurimo! オプション";
 
-// A top-level window of the test process that notes the messages of interest.
-class Recorder {
-public:
-    Recorder(const char* className, const char* title) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = className;
-        RegisterClassA(&wc);
-        hwnd = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
-                               100, nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Recorder() { DestroyWindow(hwnd); }
-
-    HWND hwnd;
-    HWND focusChild = nullptr;  // gets the focus whenever the window does, as in an editor
-    bool closeAsked = false;
-    LPARAM pageId = 0;
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<Recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self && message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
-            self->closeAsked = true;
-            return 0;
-        }
-        if (self && message == WM_SETFOCUS && self->focusChild) {
-            SetFocus(self->focusChild);
-            return 0;
-        }
-        if (self && message == PSM_SETCURSELID) {
-            self->pageId = lParam;
-            return TRUE;
-        }
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-};
-
 class OptionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -312,7 +273,7 @@ TEST_F(OptionsTest, TheHistoryWindowOpensTheSheetAndTheTrayBringsItForward) {
 
 TEST_F(OptionsTest, ANewHotKeyWorksAtOnceAndAnOpenHelpWindowIsClosed) {
     ASSERT_TRUE(s.Start());
-    Recorder help("MS_WINHELP", "Zurimo!");
+    TestWindow help("MS_WINHELP", "Zurimo!", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(Open());
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
@@ -355,7 +316,7 @@ TEST_F(OptionsTest, AutostartFollowsTheCheckBox) {
 
 TEST_F(OptionsTest, TheRegionalSettingsButtonTurnsAnOpenRegionalDialogToItsPage) {
     ASSERT_TRUE(s.Start());
-    Recorder regional("#32770", "地域のプロパティ");
+    TestWindow regional("#32770", "地域のプロパティ", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(Open());
     HWND general = Page(0);
     PostMessageA(general, WM_COMMAND, MAKEWPARAM(1050, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(general, 1050)));
@@ -371,7 +332,7 @@ TEST_F(OptionsTest, TurningPasteOnPastesTheNextTakeOut) {
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
 
-    Recorder target("ZurimoTestPasteTarget", "target");
+    TestWindow target("ZurimoTestPasteTarget", "target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 5, 5, 150, 20,
                                 target.hwnd, nullptr, nullptr, nullptr);
     target.focusChild = edit;

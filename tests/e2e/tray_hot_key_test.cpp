@@ -32,43 +32,6 @@ int TrayIconCount() {
     return count;
 }
 
-// A top-level window of the test process, for focus and key tests.
-class TestWindow {
-public:
-    TestWindow(const char* className, const char* title, DWORD style, DWORD exStyle = 0) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = className;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        RegisterClassA(&wc);
-        hwnd = CreateWindowExA(exStyle, className, title, style, 100, 100, 300, 200, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        Pump(100);
-    }
-    ~TestWindow() { DestroyWindow(hwnd); }
-
-    HWND hwnd;
-    std::vector<std::string> keys;  // "down:12", "sysdown:20", "paste", ...
-
-private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (self) {
-            switch (message) {
-            case WM_KEYDOWN: self->keys.push_back("down:" + std::to_string(wParam)); break;
-            case WM_SYSKEYDOWN: self->keys.push_back("sysdown:" + std::to_string(wParam)); break;
-            case WM_PASTE: self->keys.push_back("paste"); break;
-            case WM_SYSCHAR:
-            case WM_SYSCOMMAND:
-                return 0;  // no window menu: it would hold this thread in its own loop
-            }
-        }
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-};
-
 class TrayHotKeyTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -214,7 +177,8 @@ TEST_F(TrayHotKeyTest, PasteGoesIntoTheFocusedEditOfNotepad) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"pasted by zurimo", "newest"}));
 
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     char command[] = "notepad.exe";
     ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
