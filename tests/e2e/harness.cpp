@@ -311,6 +311,9 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             if (self->focusChild) SetFocus(self->focusChild);
             break;
         case PSM_SETCURSELID: self->pageId = lParam; return TRUE;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) self->activated = true;
+            break;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE) self->closeAsked = true;
             return 0;  // no window menu either: it would hold this thread in its own loop

@@ -111,6 +111,7 @@ public:
     std::vector<std::string> keys;  // "down:12", "sysdown:18", "paste"
     bool closeAsked = false;        // WM_SYSCOMMAND SC_CLOSE
     LPARAM pageId = 0;              // PSM_SETCURSELID
+    bool activated = false;         // WM_ACTIVATE, becoming the active window
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
