@@ -85,6 +85,7 @@ if(ZURIMO_TESTS)
 
   # End-to-end: starts zurimo.exe and checks it from outside, as another program would.
   add_executable(e2e_tests
+    tests/e2e/main.cpp
     tests/e2e/harness.cpp
     tests/e2e/startup_test.cpp
     tests/e2e/saved_history_e2e_test.cpp
@@ -94,6 +95,6 @@ if(ZURIMO_TESTS)
     tests/e2e/options_test.cpp
     tests/e2e/keep_data_test.cpp
   )
-  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest gtest_main ole32 uuid comctl32 shell32)
+  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
 endif()

@@ -66,6 +66,22 @@ TEST_F(CaptureTest, SecretsMarkedByPasswordManagersAreLeftOut) {
     EXPECT_EQ((std::vector<std::string>{"allowed"}), s.Lines());
 }
 
+TEST_F(CaptureTest, WithWordOnEveryOtherCopyOfMsWordIsRead) {
+    SetDword("Word", 1);
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(CopyFromProgram("WINWORD.EXE", "word 1"));  // skipped
+    ASSERT_TRUE(CopyFromProgram("WINWORD.EXE", "word 2"));  // read
+    ASSERT_TRUE(WaitForLineCount(s.list, 1));
+    ASSERT_TRUE(CopyFromProgram("notepad-like.exe", "other"));  // not Word: read
+    ASSERT_TRUE(WaitForLineCount(s.list, 2));
+    ASSERT_TRUE(CopyFromProgram("WINWORD.EXE", "word 3"));  // skipped again
+    Pump(300);
+    EXPECT_EQ((std::vector<std::string>{"other", "word 2"}), s.Lines());
+    ASSERT_TRUE(CopyFromProgram("WINWORD.EXE", "word 4"));
+    ASSERT_TRUE(WaitForLineCount(s.list, 3));
+    EXPECT_EQ("word 4", s.Lines()[0]);
+}
+
 TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"same"}));

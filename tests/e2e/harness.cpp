@@ -212,6 +212,44 @@ bool SetClipboardText(const std::string& text, const char* markFormat, DWORD mar
     return ok;
 }
 
+bool CopyAsOwner(const char* text) {
+    HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
+                               nullptr, nullptr);
+    bool copied = false;
+    for (int i = 0; i < 100 && !copied; ++i) {
+        if (OpenClipboard(owner)) {
+            EmptyClipboard();
+            copied = SetClipboardData(CF_TEXT, GlobalBytes(text, strlen(text) + 1)) != nullptr;
+            CloseClipboard();
+        } else {
+            Sleep(10);
+        }
+    }
+    Pump(800);  // the program asks who the owner is after the change
+    DestroyWindow(owner);
+    return copied;
+}
+
+bool CopyFromProgram(const char* programName, const std::string& text) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string program = ProgramFolder() + "\\" + programName;
+    CopyFileA(self, program.c_str(), FALSE);
+    std::string command = "\"" + program + "\" --copy-as-owner \"" + text + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        return false;
+    }
+    DWORD code = 1;
+    bool ended = WaitUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; });
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return ended && code == 0;
+}
+
 bool SetClipboardBitmap() {
     if (!OpenClipboardPatiently()) return false;
     EmptyClipboard();

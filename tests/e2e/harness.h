@@ -39,6 +39,13 @@ bool SetClipboardText(const std::string& text, const char* markFormat = nullptr,
 bool SetClipboardBitmap();
 std::string ClipboardText();  // CF_TEXT, or "<none>"
 
+// Puts `text` on the clipboard from a window of this process and keeps that window, the
+// clipboard's owner, for a moment.
+bool CopyAsOwner(const char* text);
+// Runs this test program as another program named `programName` (copied into the program
+// folder) that copies `text`; waits until it is done.
+bool CopyFromProgram(const char* programName, const std::string& text);
+
 // Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete".
 void PressKeys(const char* chord);
 // Waits for the window system to finish a change of focus before keys are pressed.
