@@ -15,10 +15,6 @@ void Check(HWND dialog, int id, bool on) {
     CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
 }
 
-int Message(HWND owner, const std::string& text, UINT type) {
-    return MessageBoxA(owner, text.c_str(), kAppTitle, type);
-}
-
 WORD HotKeyOf(HWND dialog, int id) {
     return static_cast<WORD>(SendDlgItemMessageA(dialog, id, HKM_GETHOTKEY, 0, 0));
 }
@@ -162,7 +158,7 @@ bool CZurimoOptPageView::Transfer(bool validate) {
         failure = IntegerRangeMessage(10, 1000);
     }
     if (!failure.empty() && validate) {
-        Message(hwnd(), failure, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(hwnd(), failure, MB_OK | MB_ICONEXCLAMATION);
         SetFocus(Item(IDC_HISTORY_COUNT));
         SendDlgItemMessageA(hwnd(), IDC_HISTORY_COUNT, EM_SETSEL, 0, -1);
         return false;
@@ -272,7 +268,7 @@ void CZurimoOptPageKey::OnOperationKeyDown() {
 void CZurimoOptPageKey::Report(const KeyCheckResult& check) {
     ForgetDuplicate();
     if (check.message != KeyMessage::kNone) {
-        Message(hwnd(), KeyMessageText(check.message, check.duplicate), MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(hwnd(), KeyMessageText(check.message, check.duplicate), MB_OK | MB_ICONEXCLAMATION);
     }
     if (check.resetOperationField) ShowOperationKey();
     if (check.result == KeyCheck::kDuplicate && check.message == KeyMessage::kNone) {
@@ -284,7 +280,7 @@ void CZurimoOptPageKey::Report(const KeyCheckResult& check) {
 void CZurimoOptPageKey::Assign() {
     std::uint16_t key = LOBYTE(HotKeyOf(hwnd(), IDC_OPERATION_KEY));
     if (duplicate_ >= 0) {
-        if (Message(hwnd(),
+        if (ShowMessage(hwnd(),
                     "キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。",
                     MB_OKCANCEL | MB_ICONINFORMATION) != IDOK) {
             return;

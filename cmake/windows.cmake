@@ -82,6 +82,9 @@ if(ZURIMO_TESTS)
   )
   target_link_libraries(win_tests PRIVATE zurimo_program gtest gtest_main)
   set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+  # The program's code it tests is linked against the hook library: keep it alongside.
+  add_custom_command(TARGET win_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Zurimo> ${ZURIMO_TEST_DIR}/)
 
   # End-to-end: starts zurimo.exe and checks it from outside, as another program would.
   add_executable(e2e_tests

@@ -4,14 +4,13 @@
 
 #include <new>
 
+#include "app/application.h"
 #include "base/win/handles.h"
 #include "base/win/win_text.h"
 #include "history/history_file.h"
 
 namespace zurimo {
 namespace {
-
-constexpr char kAppTitleText[] = "Zurimo!";
 
 FileFailure Failure(FileError error, const std::string& name) {
     FileFailure failure;
@@ -132,7 +131,7 @@ FileFailure BackUpHistoryFile(const std::string& path) {
 
 void ReportFileFailure(const FileFailure& failure) {
     std::string text = FileErrorMessage(failure.error, failure.name);
-    MessageBoxA(nullptr, text.c_str(), kAppTitleText, MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(nullptr, text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::string WideToAnsiText(std::u16string_view text) {

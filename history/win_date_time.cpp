@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/application.h"
+
 namespace zurimo {
 namespace {
 
@@ -81,7 +83,7 @@ void WinDateTimeSource::ReportError(std::uint32_t error) {
                        FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT),
                    reinterpret_cast<char*>(&text), 0, nullptr);
-    MessageBoxA(owner_, text ? text : "", "Zurimo!", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessage(owner_, text ? text : "", MB_OK | MB_ICONEXCLAMATION);
     if (text) LocalFree(text);
     SetLastError(0);
 }

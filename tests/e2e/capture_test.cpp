@@ -8,13 +8,8 @@
 namespace e2e {
 namespace {
 
-class CaptureTest : public ::testing::Test {
+class CaptureTest : public FreshUserTest {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        EmptyTheClipboard();
-    }
     Session s;
 };
 

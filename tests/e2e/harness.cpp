@@ -361,6 +361,18 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+void FreshUserTest::SetUp() {
+    ResetSettings();
+    for (const char* suffix : {"", ".tmp", ".bak"}) RemoveFile(HistoryFilePath() + suffix);
+    EmptyTheClipboard();
+}
+
+void FreshUserTest::TearDown() { ResetSettings(); }
+
+void SetText(HWND control, const char* text) {
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
 bool Session::Start() {
     if (!program.Start() || !program.WaitForMainWindow()) return false;
     history = program.historyWindow();

@@ -2,6 +2,7 @@
 // own, finds its windows, reads and writes its registry key and files.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -85,6 +86,17 @@ private:
 
 // The history window's list box lines, waited for until there are `count`.
 bool WaitForLineCount(HWND list, int count, DWORD ms = kWaitMs);
+
+// Every test starts as a fresh user: no settings, no saved history (nor its temporary file or
+// backup) and an empty clipboard. The settings are removed again afterwards.
+class FreshUserTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// Sets a control's text, as typing into it would leave it.
+void SetText(HWND control, const char* text);
 
 // A fresh program: settings reset (then `settings` applied), no saved history, an empty
 // clipboard; started and waited for. The history window and its list are filled in.

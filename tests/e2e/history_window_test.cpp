@@ -99,13 +99,8 @@ void DragEntry(HWND list, int index, HWND target, BeforeRelease beforeRelease) {
     MouseTo(to, MOUSEEVENTF_LEFTUP);
 }
 
-class HistoryWindowTest : public ::testing::Test {
+class HistoryWindowTest : public FreshUserTest {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        EmptyTheClipboard();
-    }
     // Five entries, "e0" newest.
     bool StartWithFive() { return s.Start() && s.Capture({"e4", "e3", "e2", "e1", "e0"}); }
     void Check(int id, bool on) {

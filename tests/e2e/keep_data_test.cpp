@@ -9,15 +9,8 @@
 namespace e2e {
 namespace {
 
-class KeepDataTest : public ::testing::Test {
+class KeepDataTest : public FreshUserTest {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        RemoveFile(HistoryFilePath() + ".bak");
-        EmptyTheClipboard();
-    }
-    void TearDown() override { ResetSettings(); }
     Session s;
 };
 

@@ -11,14 +11,8 @@ namespace {
 
 constexpr char kSheetTitle[] = "Zurimo! オプション";
 
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public FreshUserTest {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        EmptyTheClipboard();
-    }
-    void TearDown() override { ResetSettings(); }
 
     // Opens the sheet from the tray menu's command and waits for it.
     bool Open() {
@@ -190,10 +184,10 @@ TEST_F(OptionsTest, ApplyWithAHistoryCountOutOfRangeChangesNothing) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND view = Page(1);
-    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5000"));
+    SetText(GetDlgItem(view, 1014), "5000");
     Press(PSBTN_APPLYNOW);
     EXPECT_EQ("10 から 1000 までの整数を入力してください。", TakeMessage());
-    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    SetText(GetDlgItem(view, 1014), "abc");
     Press(PSBTN_APPLYNOW);
     EXPECT_EQ("整数を入力してください。", TakeMessage());
     EXPECT_EQ(100u, SettingAfterExit("History"));
@@ -203,11 +197,11 @@ TEST_F(OptionsTest, CancelAfterApplyKeepsWhatApplyStored) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND view = Page(1);
-    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("250"));
+    SetText(GetDlgItem(view, 1014), "250");
     SendDlgItemMessageA(view, 1018, BM_CLICK, 0, 0);
     Press(PSBTN_APPLYNOW);
     Pump(300);
-    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
+    SetText(GetDlgItem(view, 1014), "300");
     Press(PSBTN_CANCEL);
     ASSERT_TRUE(Closed());
     EXPECT_EQ(250u, SettingAfterExit("History"));
@@ -222,9 +216,9 @@ TEST_F(OptionsTest, OkAppliesEveryPage) {
     HWND general = Page(0);
     SendDlgItemMessageA(general, 1020, BM_CLICK, 0, 0);  // File on
     SendDlgItemMessageA(general, 1049, BM_CLICK, 0, 0);  // short date
-    SendMessageA(GetDlgItem(general, 1021), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("| "));
+    SetText(GetDlgItem(general, 1021), "| ");
     HWND view = Page(1);
-    SendMessageA(GetDlgItem(view, 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("10"));
+    SetText(GetDlgItem(view, 1014), "10");
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     ASSERT_TRUE(s.program.Close());

@@ -7,14 +7,8 @@
 namespace e2e {
 namespace {
 
-class SavedHistoryTest : public ::testing::Test {
+class SavedHistoryTest : public FreshUserTest {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        RemoveFile(HistoryFilePath() + ".tmp");
-        EmptyTheClipboard();
-    }
 
     // Starts the program and returns the history list box.
     HWND StartAndGetList() {

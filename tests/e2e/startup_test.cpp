@@ -6,14 +6,7 @@
 namespace e2e {
 namespace {
 
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        EmptyTheClipboard();
-    }
-};
+class StartupTest : public FreshUserTest {};
 
 struct ExpectedControl {
     int id;

@@ -32,14 +32,8 @@ int TrayIconCount() {
     return count;
 }
 
-class TrayHotKeyTest : public ::testing::Test {
+class TrayHotKeyTest : public FreshUserTest {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        RemoveFile(HistoryFilePath());
-        EmptyTheClipboard();
-    }
-    void TearDown() override { ResetSettings(); }
 
     // Opens the tray menu as a right click on the icon does; true when a popup shows.
     bool OpenTrayMenu() {
