@@ -57,6 +57,20 @@ std::string KeyValueName(int index) {
     return name;
 }
 
+HistorySettings HistorySettingsOf(const CZurimoApp& app) {
+    HistorySettings settings;
+    settings.capacity = app.history;
+    settings.tab = app.tab;
+    settings.number = app.number;
+    settings.paste = app.paste;
+    settings.file = app.file;
+    settings.dateTime = app.dateTime;
+    settings.quote = app.quote;
+    settings.keys = app.keyTable;
+    settings.shortTexts = app.platformId != kPlatformNt;
+    return settings;
+}
+
 void CZurimoApp::LoadSettings(Profile& profile) {
     ForEachSetting(*this, [&](const char* name, auto& member) { Read(profile, name, member); });
     LoadKeyTable(profile);

@@ -2,23 +2,17 @@
 // written back once at exit. The rest of the program reads and assigns the members directly.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
+#include "base/product.h"
 #include "base/profile.h"
+#include "history/history_settings.h"
+#include "history/list_keys.h"
 
 namespace zurimo {
 
-constexpr char kMakerKey[] = "Kestro!";
-constexpr char kAppTitle[] = "Zurimo!";
-constexpr char kAppKey[] = "Software\\Kestro!\\Zurimo!";
 constexpr char kSettingsSection[] = "Settings";
-
-// The operations of the history window that have a Ctrl key, in key-table order.
-constexpr int kKeyCount = 9;
-constexpr std::array<std::uint16_t, kKeyCount> kDefaultKeys = {
-    'C', 'D', 'F', 'E', 'O', 'Q', 'P', 'N', 'M'};
 
 // Operating-system families, as the version query reports them.
 constexpr std::uint32_t kPlatformWin95 = 1;
@@ -45,7 +39,7 @@ public:
     std::int32_t shellSep = 0;
     std::int32_t shellHierarchy = 0;
     std::int32_t shellLimit = 32;
-    std::array<std::uint16_t, kKeyCount> keyTable = kDefaultKeys;
+    KeyTable keyTable = kDefaultKeys;
 
     // For this run only.
     std::uint32_t platformId = kPlatformNt;
@@ -62,6 +56,9 @@ public:
     bool SetShellMenuOptions(Profile& profile, std::int32_t userMenu, std::int32_t separator,
                              std::int32_t hierarchy);
 };
+
+// What the history window works with, from the settings.
+HistorySettings HistorySettingsOf(const CZurimoApp& app);
 
 // "Key00" .. "Key08".
 std::string KeyValueName(int index);

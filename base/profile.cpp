@@ -6,55 +6,37 @@
 namespace zurimo {
 namespace {
 
-// Closes the section key when a profile call is done with it.
-struct SectionKey {
-    Registry& registry;
-    RegHandle key;
-    ~SectionKey() {
-        if (key) registry.CloseKey(key);
-    }
-};
-
 // Strings longer than this are not settings; such a value is treated as missing.
 constexpr std::uint32_t kMaxProfileString = 1 << 20;
 
 }  // namespace
 
-RegHandle Profile::OpenSection(const std::string& section) {
-    RegHandle key = 0;
-    if (registry_.OpenKey(kHkeyCurrentUser, appKey_ + "\\" + section, true, &key) !=
-        kErrorSuccess) {
-        return 0;
-    }
+CRegKey Profile::OpenSection(const std::string& section) {
+    CRegKey key(registry_);
+    key.Create(kHkeyCurrentUser, appKey_ + "\\" + section);
     return key;
 }
 
 std::uint32_t Profile::GetInt(const std::string& section, const std::string& entry,
                               std::uint32_t fallback) {
-    SectionKey key{registry_, OpenSection(section)};
-    if (!key.key) return fallback;
-    std::uint32_t type = 0;
-    std::uint32_t value = 0;
-    std::uint32_t size = sizeof value;
-    if (registry_.QueryValue(key.key, entry, &type, &value, &size) != kErrorSuccess ||
-        type != kRegDword || size != sizeof value) {
-        return fallback;
-    }
+    CRegKey key = OpenSection(section);
+    std::uint32_t value = fallback;
+    if (key.Get()) key.QueryDword(entry, &value);  // leaves the fallback on any failure
     return value;
 }
 
 std::string Profile::GetString(const std::string& section, const std::string& entry,
                                const std::string& fallback) {
-    SectionKey key{registry_, OpenSection(section)};
-    if (!key.key) return fallback;
+    CRegKey key = OpenSection(section);
+    if (!key.Get()) return fallback;
     std::uint32_t type = 0;
     std::uint32_t size = 0;
-    if (registry_.QueryValue(key.key, entry, &type, nullptr, &size) != kErrorSuccess ||
+    if (registry_.QueryValue(key.Get(), entry, &type, nullptr, &size) != kErrorSuccess ||
         (type != kRegSz && type != kRegExpandSz) || size > kMaxProfileString) {
         return fallback;
     }
     std::vector<char> bytes(size + 1, '\0');
-    if (registry_.QueryValue(key.key, entry, &type, bytes.data(), &size) != kErrorSuccess) {
+    if (registry_.QueryValue(key.Get(), entry, &type, bytes.data(), &size) != kErrorSuccess) {
         return fallback;
     }
     return std::string(bytes.data(), strnlen(bytes.data(), size));
@@ -62,17 +44,14 @@ std::string Profile::GetString(const std::string& section, const std::string& en
 
 bool Profile::WriteInt(const std::string& section, const std::string& entry,
                        std::uint32_t value) {
-    SectionKey key{registry_, OpenSection(section)};
-    return key.key &&
-           registry_.SetValue(key.key, entry, kRegDword, &value, sizeof value) == kErrorSuccess;
+    CRegKey key = OpenSection(section);
+    return key.Get() && key.SetDword(entry, value) == kErrorSuccess;
 }
 
 bool Profile::WriteString(const std::string& section, const std::string& entry,
                           const std::string& value) {
-    SectionKey key{registry_, OpenSection(section)};
-    return key.key && registry_.SetValue(key.key, entry, kRegSz, value.c_str(),
-                                         static_cast<std::uint32_t>(value.size() + 1)) ==
-                          kErrorSuccess;
+    CRegKey key = OpenSection(section);
+    return key.Get() && key.SetString(entry, value) == kErrorSuccess;
 }
 
 }  // namespace zurimo

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/reg_key.h"
 #include "base/registry.h"
 
 namespace zurimo {
@@ -28,7 +29,8 @@ public:
     const std::string& appKey() const { return appKey_; }
 
 private:
-    RegHandle OpenSection(const std::string& section);
+    // The section key, created when missing; holds no key when that fails.
+    CRegKey OpenSection(const std::string& section);
 
     Registry& registry_;
     std::string appKey_;

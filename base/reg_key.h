@@ -1,5 +1,5 @@
-// CRegKey owns one open registry key and closes it when destroyed. Every operation returns
-// a Windows error code (0 = success).
+// CRegKey owns one open registry key and closes it when destroyed; it can be moved, never
+// copied. Every operation returns a Windows error code (0 = success).
 #pragma once
 
 #include <cstdint>
@@ -11,14 +11,18 @@ namespace zurimo {
 
 class CRegKey {
 public:
-    explicit CRegKey(Registry& registry) : registry_(registry) {}
+    explicit CRegKey(Registry& registry) : registry_(&registry) {}
     ~CRegKey() { Close(); }
+    CRegKey(CRegKey&& other) noexcept;
+    CRegKey& operator=(CRegKey&& other) noexcept;
     CRegKey(const CRegKey&) = delete;
     CRegKey& operator=(const CRegKey&) = delete;
 
     // Opens an existing key (never creates one) for all access. On success a key held
     // before is closed and the new one is held.
     long Open(RegHandle parent, const std::string& subkey);
+    // The same, but creates the key (and missing parents) first.
+    long Create(RegHandle parent, const std::string& subkey);
     long Close();
     RegHandle Get() const { return key_; }
 
@@ -36,14 +40,14 @@ public:
     long DeleteValue(const std::string& name);
     long DeleteSubKey(const std::string& name);
 
-    // Holds `parent`, then deletes `path` below it with everything under it. Returns the
-    // first error met.
+    // Closes the key held, then deletes `path` below `parent` with everything under it.
+    // `parent` stays the caller's: it is neither held nor closed. Returns the first error met.
     long RecurseDeleteKey(RegHandle parent, const std::string& path);
 
 private:
-    long DeleteTree(const std::string& path);
+    long OpenOrCreate(RegHandle parent, const std::string& subkey, bool create);
 
-    Registry& registry_;
+    Registry* registry_;
     RegHandle key_ = 0;
 };
 

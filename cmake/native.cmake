@@ -2,7 +2,10 @@
 if(ZURIMO_TESTS)
   find_package(GTest REQUIRED)
   add_executable(unit_tests
+    tests/unit/registry_contract_test.cpp
     tests/unit/registry_test.cpp
+    tests/unit/reg_changes_test.cpp
+    tests/unit/saved_history_test.cpp
     tests/unit/settings_test.cpp
     tests/unit/history_list_test.cpp
     tests/unit/history_file_test.cpp
@@ -12,7 +15,7 @@ if(ZURIMO_TESTS)
     tests/unit/list_keys_test.cpp
     tests/unit/options_model_test.cpp
   )
-  target_link_libraries(unit_tests PRIVATE zurimo_core GTest::gtest GTest::gtest_main)
+  target_link_libraries(unit_tests PRIVATE zurimo_test_support GTest::gtest GTest::gtest_main)
 endif()
 
 if(NOT ZURIMO_SANITIZE)

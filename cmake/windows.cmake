@@ -22,14 +22,14 @@ function(zurimo_version_rc target filename description filetype)
                  ${CMAKE_BINARY_DIR}/generated/${target}/${target}_version.rc @ONLY)
 endfunction()
 
-# The shared base's Win32 layer.
-add_library(zurimo_win STATIC
-  base/win/win_registry.cpp
-  base/win/window.cpp
-  base/win/win_text.cpp
-  base/win/text_drag.cpp
-)
-target_link_libraries(zurimo_win PUBLIC zurimo_core ole32 shell32 comctl32)
+# One Win32 library per subsystem, each on the layers below it only.
+zurimo_sources(base_win_sources base/win)
+add_library(zurimo_base_win STATIC ${base_win_sources})
+target_link_libraries(zurimo_base_win PUBLIC zurimo_core ole32 shell32 comctl32)
+
+zurimo_sources(history_win_sources history/win)
+add_library(zurimo_history_win STATIC ${history_win_sources})
+target_link_libraries(zurimo_history_win PUBLIC zurimo_base_win)
 
 # Zurimo.dll, the hook library; the program links against it by name.
 zurimo_version_rc(Zurimo Zurimo.dll "Zurimo! hook library" VFT_DLL)
@@ -42,27 +42,17 @@ set_target_properties(Zurimo PROPERTIES PREFIX "" OUTPUT_NAME Zurimo)
 target_include_directories(Zurimo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated/Zurimo)
 target_link_libraries(Zurimo PRIVATE user32 kernel32)
 
-# The program's own sources, shared by zurimo.exe and the Win32 tests.
-add_library(zurimo_program STATIC
-  app/application.cpp
-  app/autostart.cpp
-  app/messages.cpp
-  app/focus.cpp
-  app/main_frame.cpp
-  app/tray_icon.cpp
-  app/options_sheet.cpp
-  history/saved_history.cpp
-  history/win_date_time.cpp
-  history/zurimo_dlg.cpp
-  history/zurimo_list_box.cpp
-)
-target_link_libraries(zurimo_program PUBLIC zurimo_win Zurimo comctl32 ole32 shell32 uuid)
+# The resident program's own Win32 code, shared by zurimo.exe and the Win32 tests.
+zurimo_sources(app_win_sources app/win)
+list(REMOVE_ITEM app_win_sources ${CMAKE_SOURCE_DIR}/app/win/winmain.cpp)
+add_library(zurimo_app_win STATIC ${app_win_sources})
+target_link_libraries(zurimo_app_win PUBLIC zurimo_history_win Zurimo comctl32 ole32 shell32 uuid)
 
 zurimo_version_rc(zurimo zurimo.exe "Zurimo! clipboard history" VFT_APP)
-add_executable(zurimo WIN32 app/winmain.cpp resources/zurimo.rc)
+add_executable(zurimo WIN32 app/win/winmain.cpp resources/zurimo.rc)
 target_include_directories(zurimo PRIVATE ${CMAKE_SOURCE_DIR}/resources
                                           ${CMAKE_BINARY_DIR}/generated/zurimo)
-target_link_libraries(zurimo PRIVATE zurimo_program)
+target_link_libraries(zurimo PRIVATE zurimo_app_win)
 
 # The help page beside the program.
 add_custom_command(TARGET zurimo POST_BUILD
@@ -77,10 +67,11 @@ if(ZURIMO_TESTS)
 
   # The Win32 layer, tested inside one process.
   add_executable(win_tests
-    tests/win/win_registry_test.cpp
+    tests/unit/registry_contract_test.cpp
+    tests/win/autostart_test.cpp
     tests/win/saved_history_test.cpp
   )
-  target_link_libraries(win_tests PRIVATE zurimo_program gtest gtest_main)
+  target_link_libraries(win_tests PRIVATE zurimo_app_win zurimo_test_support gtest gtest_main)
   set_target_properties(win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
   # The program's code it tests is linked against the hook library: keep it alongside.
   add_custom_command(TARGET win_tests POST_BUILD
@@ -100,4 +91,5 @@ if(ZURIMO_TESTS)
   )
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+
 endif()

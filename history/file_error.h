@@ -27,6 +27,13 @@ enum class FileError {
 // Stands for the file name when the contents, not the file, were at fault.
 constexpr char kUntitledFile[] = "無題のﾌｧｲﾙ";
 
+// A failed file operation: its cause and the name the message shows.
+struct FileFailure {
+    FileError error = FileError::kNone;
+    std::string name;  // the file's path, or the untitled name when the contents were at fault
+    explicit operator bool() const { return error != FileError::kNone; }
+};
+
 // The cause for a Windows error code.
 FileError FileErrorFromOsError(std::uint32_t code);
 

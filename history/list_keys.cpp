@@ -2,7 +2,7 @@
 
 namespace zurimo {
 
-ListKeyAction CtrlKeyAction(std::uint16_t virtualKey, const std::array<std::uint16_t, 9>& keys) {
+ListKeyAction CtrlKeyAction(std::uint16_t virtualKey, const KeyTable& keys) {
     if (virtualKey >= '1' && virtualKey <= '9') return ListKeyAction::kDigit;
     static constexpr ListKeyAction kByIndex[9] = {
         ListKeyAction::kTakeOut, ListKeyAction::kDelete,   ListKeyAction::kFind,

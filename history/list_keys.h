@@ -7,6 +7,12 @@
 
 namespace zurimo {
 
+// The operations of the history window that have a Ctrl key, in key-table order, and
+// their default keys (C, D, F, E, O, Q, P, N, M).
+constexpr int kKeyCount = 9;
+using KeyTable = std::array<std::uint16_t, kKeyCount>;
+constexpr KeyTable kDefaultKeys = {'C', 'D', 'F', 'E', 'O', 'Q', 'P', 'N', 'M'};
+
 enum class ListKeyAction {
     kNone,
     kDigit,  // select (and with Number on, take out) the digit's entry
@@ -26,7 +32,7 @@ constexpr std::uint16_t kVkPeriod = 0xBE;  // VK_OEM_PERIOD
 
 // Digits first, then the key table in its order (the first match acts); comma and period
 // also go to previous and next.
-ListKeyAction CtrlKeyAction(std::uint16_t virtualKey, const std::array<std::uint16_t, 9>& keys);
+ListKeyAction CtrlKeyAction(std::uint16_t virtualKey, const KeyTable& keys);
 
 // The entry a digit selects: counted from the first visible entry.
 inline int DigitIndex(int firstVisible, std::uint16_t virtualKey) {

@@ -1,39 +1,40 @@
-// The saved-history file beside the program: its name, reading and writing it with the
-// Windows file calls, and telling the user when that fails.
+// Keeping the history across runs: read at start, written at exit. A saved file that is
+// there but cannot be read is kept aside as a backup before the first save writes a new
+// one, so that a damaged history is never lost without a trace.
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "history/file_error.h"
 
 namespace zurimo {
 
-// The program's path with its last three characters replaced by "zhd"; empty when the
-// program's path cannot be had.
-std::string SavedHistoryPath();
-
-struct FileFailure {
-    FileError error = FileError::kNone;
-    std::string name;  // the file's path, or the untitled name when the contents were at fault
-    explicit operator bool() const { return error != FileError::kNone; }
+// The saved-history file of one place: the Windows build reads and writes a real file.
+class HistoryFiles {
+public:
+    virtual ~HistoryFiles() = default;
+    // Reads the whole file; on failure `entries` is left empty.
+    virtual FileFailure Read(std::vector<std::string>* entries) = 0;
+    // Replaces the file only once the new one is complete.
+    virtual FileFailure Write(const std::vector<std::string>& entries) = 0;
+    // Keeps the file as its backup, replacing an older backup; a missing file is no failure.
+    virtual FileFailure BackUp() = 0;
 };
 
-// Reads the whole file; on failure `entries` is left empty.
-FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* entries);
+class SavedHistory {
+public:
+    explicit SavedHistory(HistoryFiles& files) : files_(files) {}
 
-// Writes a new file beside `path` and puts it in place only once it is complete, so that a
-// failed save leaves the previous history as it was.
-FileFailure WriteHistoryFile(const std::string& path, const std::vector<std::string>& entries);
+    // The saved entries, or the failure to report (a missing file among them).
+    FileFailure Load(std::vector<std::string>* entries);
+    // Writes the entries, first keeping an unreadable file aside; when that fails nothing
+    // is written and the failure is returned.
+    FileFailure Save(const std::vector<std::string>& entries);
 
-// Keeps the file at `path` as `path`.bak, replacing an older backup.
-FileFailure BackUpHistoryFile(const std::string& path);
-
-// The message box for a failure: exclamation icon, OK, caption "Zurimo!".
-void ReportFileFailure(const FileFailure& failure);
-
-// UTF-16 text in the ANSI code page.
-std::string WideToAnsiText(std::u16string_view text);
+private:
+    HistoryFiles& files_;
+    bool keepUnreadableFile_ = false;
+};
 
 }  // namespace zurimo

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the core's unit tests natively (also under ASan and UBSan),
-# then the Win32 layer's tests and the end-to-end tests under Wine on a virtual display.
+# Builds and runs every test: the layout check, the core's unit tests natively (also under
+# ASan and UBSan), then the Win32 layer's tests and the end-to-end tests under Wine on a
+# virtual display.
 # Ends with one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +37,13 @@ build() {  # build NAME CMAKE-ARGS...
 }
 
 scripts/setup.sh wine || { echo "setup failed"; echo "0 passed, 1 failed"; exit 1; }
+
+echo "== layout"
+if scripts/check-layout.sh > "$logs/layout.log" 2>&1; then
+    echo "layout: 1 passed, 0 failed"; passed=$((passed + 1))
+else
+    cat "$logs/layout.log"; echo "layout: 0 passed, 1 failed"; failed=$((failed + 1))
+fi
 
 echo "== native unit tests"
 if build native -DCMAKE_BUILD_TYPE=RelWithDebInfo; then

@@ -1,7 +1,9 @@
-// Move-only owners for the Windows resources the program holds.
+// Move-only owners for the Windows resources the program holds: each releases what it
+// owns when it goes, can be handed on with std::move, and is never copied.
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -66,12 +68,47 @@ struct LibraryTraits {
     static void Close(Type h) { FreeLibrary(h); }
 };
 
+struct GlobalAtomTraits {
+    using Type = ATOM;
+    static Type Invalid() { return 0; }
+    static void Close(Type atom) { GlobalDeleteAtom(atom); }
+};
+
 using UniqueHandle = UniqueResource<HandleTraits>;
 using UniqueFile = UniqueResource<FileTraits>;
 using UniqueHKey = UniqueResource<HKeyTraits>;
 using UniqueHGlobal = UniqueResource<HGlobalTraits>;
 using UniqueHMenu = UniqueResource<HMenuTraits>;
 using UniqueLibrary = UniqueResource<LibraryTraits>;
+using UniqueGlobalAtom = UniqueResource<GlobalAtomTraits>;
+
+// A state this thread is in (clipboard open, OLE initialised, block locked) until the
+// derived class's `Leave` ends it; moving hands the duty on.
+template <typename Derived>
+class ScopedState {
+public:
+    ScopedState(ScopedState&& other) noexcept : active_(std::exchange(other.active_, false)) {}
+    ScopedState& operator=(ScopedState&& other) noexcept {
+        if (this != &other) {
+            End();
+            active_ = std::exchange(other.active_, false);
+        }
+        return *this;
+    }
+    ScopedState(const ScopedState&) = delete;
+    ScopedState& operator=(const ScopedState&) = delete;
+    explicit operator bool() const { return active_; }
+
+protected:
+    explicit ScopedState(bool active) : active_(active) {}
+    ~ScopedState() = default;
+    void End() {
+        if (std::exchange(active_, false)) static_cast<Derived*>(this)->Leave();
+    }
+
+private:
+    bool active_;
+};
 
 // Opens the clipboard; another program may hold it for a moment, so a few tries are made
 // within about a tenth of a second.
@@ -84,37 +121,51 @@ inline bool OpenClipboardPatiently(HWND owner) {
 }
 
 // The clipboard, open for as long as this object lives.
-class ClipboardOpen {
+class ClipboardOpen : public ScopedState<ClipboardOpen> {
 public:
-    explicit ClipboardOpen(HWND owner) : open_(OpenClipboardPatiently(owner)) {}
-    ~ClipboardOpen() {
-        if (open_) CloseClipboard();
-    }
-    ClipboardOpen(const ClipboardOpen&) = delete;
-    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
-    explicit operator bool() const { return open_; }
+    explicit ClipboardOpen(HWND owner) : ScopedState(OpenClipboardPatiently(owner)) {}
+    ~ClipboardOpen() { End(); }
+    ClipboardOpen(ClipboardOpen&&) noexcept = default;
+    ClipboardOpen& operator=(ClipboardOpen&&) noexcept = default;
 
 private:
-    bool open_;
+    friend ScopedState<ClipboardOpen>;
+    void Leave() { CloseClipboard(); }
+};
+
+// OLE, initialised on this thread for as long as this object lives.
+class OleInitialization : public ScopedState<OleInitialization> {
+public:
+    OleInitialization() : ScopedState(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleInitialization() { End(); }
+    OleInitialization(OleInitialization&&) noexcept = default;
+    OleInitialization& operator=(OleInitialization&&) noexcept = default;
+
+private:
+    friend ScopedState<OleInitialization>;
+    void Leave() { OleUninitialize(); }
 };
 
 // A locked global memory block, unlocked when this object goes.
-class GlobalLockGuard {
+class GlobalLockGuard : public ScopedState<GlobalLockGuard> {
 public:
-    explicit GlobalLockGuard(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
-    ~GlobalLockGuard() {
-        if (data_) GlobalUnlock(block_);
-    }
-    GlobalLockGuard(const GlobalLockGuard&) = delete;
-    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    explicit GlobalLockGuard(HGLOBAL block) : GlobalLockGuard(block, GlobalLock(block)) {}
+    ~GlobalLockGuard() { End(); }
+    GlobalLockGuard(GlobalLockGuard&& other) noexcept = default;
+    GlobalLockGuard& operator=(GlobalLockGuard&& other) noexcept = default;
     void* get() const { return data_; }
 
 private:
+    friend ScopedState<GlobalLockGuard>;
+    void Leave() { GlobalUnlock(block_); }
+    GlobalLockGuard(HGLOBAL block, void* data)
+        : ScopedState(data != nullptr), block_(block), data_(data) {}
     HGLOBAL block_;
     void* data_;
 };
 
-// A critical section with scoped entry.
+// A critical section with scoped entry. It stays where it was made (the system keeps its
+// address), so it can be neither copied nor moved.
 class CriticalSection {
 public:
     CriticalSection() { InitializeCriticalSection(&section_); }

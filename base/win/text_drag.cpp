@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "base/win/handles.h"
+
 namespace zurimo {
 namespace {
 
@@ -30,15 +32,16 @@ public:
         HRESULT ok = QueryGetData(format);
         if (ok != S_OK) return ok;
         SIZE_T size = GlobalSize(block_);
-        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+        UniqueHGlobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
         if (!copy) return E_OUTOFMEMORY;
-        void* to = GlobalLock(copy);
-        void* from = GlobalLock(block_);
-        if (to && from) std::memcpy(to, from, size);
-        if (from) GlobalUnlock(block_);
-        if (to) GlobalUnlock(copy);
+        {
+            GlobalLockGuard to(copy.get());
+            GlobalLockGuard from(block_);
+            if (!to || !from) return E_OUTOFMEMORY;
+            std::memcpy(to.get(), from.get(), size);
+        }
         medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = copy;
+        medium->hGlobal = copy.release();  // the receiver's now
         medium->pUnkForRelease = nullptr;
         return S_OK;
     }

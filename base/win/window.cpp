@@ -1,7 +1,10 @@
 #include "base/win/window.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
+
+#include "base/win/program.h"
 
 namespace zurimo {
 namespace {
@@ -9,6 +12,13 @@ namespace {
 std::vector<HWND>& ModelessDialogs() {
     static std::vector<HWND> dialogs;
     return dialogs;
+}
+
+// Unties a dialog window from its object: later messages reach no object.
+void ForgetDialog(HWND hwnd) {
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), hwnd), dialogs.end());
+    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
 }
 
 }  // namespace
@@ -33,7 +43,7 @@ Window::~Window() {
 bool Window::Create(const CreateArgs& args) {
     HWND hwnd = CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x,
                                 args.y, args.width, args.height, args.parent, nullptr,
-                                GetModuleHandleA(nullptr), this);
+                                ProgramInstance(), this);
     return hwnd != nullptr;
 }
 
@@ -58,7 +68,14 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
-Dialog::~Dialog() { Destroy(); }
+Dialog::~Dialog() {
+    // The window is untied first: what it is sent while it goes must not reach this object,
+    // which is no longer whole.
+    if (HWND hwnd = std::exchange(hwnd_, nullptr)) {
+        ForgetDialog(hwnd);
+        DestroyWindow(hwnd);
+    }
+}
 
 bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
     HWND hwnd = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
@@ -116,9 +133,7 @@ INT_PTR Dialog::Dispatch(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, L
     if (!self) return FALSE;
     INT_PTR result = self->OnMessage(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        auto& dialogs = ModelessDialogs();
-        dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), hwnd), dialogs.end());
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        ForgetDialog(hwnd);
         self->hwnd_ = nullptr;
     }
     return result;

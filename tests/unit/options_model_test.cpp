@@ -8,7 +8,7 @@
 
 #include "app/hot_key_rules.h"
 #include "app/options_model.h"
-#include "base/memory_registry.h"
+#include "tests/support/memory_registry.h"
 
 namespace zurimo {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/zurimo_app.h"
-#include "base/memory_registry.h"
+#include "tests/support/memory_registry.h"
 
 namespace zurimo {
 namespace {

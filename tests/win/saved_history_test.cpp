@@ -4,7 +4,7 @@
 
 #include "base/win/win_text.h"
 #include "history/history_file.h"
-#include "history/saved_history.h"
+#include "history/win/saved_history_file.h"
 
 namespace zurimo {
 namespace {

@@ -1,9 +1,0 @@
-// The logon autostart entry: value "Zurimo!" under ...\CurrentVersion\Run.
-#pragma once
-
-namespace zurimo {
-
-// Writes (true) or removes (false) the entry; returns whether that succeeded.
-bool SetAutoStart(bool enable);
-
-}  // namespace zurimo

@@ -1,0 +1,350 @@
+#include "app/win/main_frame.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "app/hot_key_rules.h"
+#include "app/registry_entries.h"
+#include "app/win/application.h"
+#include "app/win/autostart.h"
+#include "app/win/focus.h"
+#include "app/win/messages.h"
+#include "base/reg_key.h"
+#include "base/win/program.h"
+#include "base/win/win_registry.h"
+#include "history/win/history_window.h"
+#include "hook/zurimo_hook.h"
+#include "resources/resource.h"
+
+namespace zurimo {
+namespace {
+
+constexpr char kMainClass[] = "KestroZurimoClass";
+constexpr int kWidth = 112;
+constexpr int kHeight = 27;
+constexpr UINT kViewerTimeoutMs = 1000;
+
+// Broadcast by the shell when the notification area starts again.
+const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+// The marks password managers put on secrets. The clipboard must be open.
+ClipboardMarks ReadClipboardMarks() {
+    ClipboardMarks marks;
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        char name[128];
+        if (format < 0xC000 || GetClipboardFormatNameA(format, name, sizeof name) <= 0) continue;
+        marks.formatNames.push_back(name);
+        if (std::strcmp(name, "CanIncludeInClipboardHistory") != 0) continue;
+        if (HANDLE data = GetClipboardData(format)) {
+            GlobalLockGuard lock(data);
+            if (lock.get() && GlobalSize(data) >= sizeof(DWORD)) {
+                marks.hasCanInclude = true;
+                std::memcpy(&marks.canIncludeInHistory, lock.get(), sizeof(DWORD));
+            }
+        }
+    }
+    return marks;
+}
+
+bool RegisterMainClass() {
+    WNDCLASSA wc = {};
+    HINSTANCE instance = ProgramInstance();
+    if (GetClassInfoA(instance, kMainClass, &wc)) return true;
+    // A frame-window class without the redraw-on-resize styles.
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = Window::WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kMainClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CZurimoApp& app, Profile& profile)
+    : app_(app),
+      profile_(profile),
+      hotKeyId_(GlobalAddAtomA(kMainClass)),
+      trayIcon_(IDR_MAINFRAME) {}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::Create() {
+    if (!RegisterMainClass()) return false;
+    CreateArgs args;
+    args.className = kMainClass;
+    args.title = kAppTitle;
+    args.style = WS_OVERLAPPEDWINDOW;  // never shown
+    args.width = kWidth;
+    args.height = kHeight;
+    if (!Window::Create(args)) return false;
+    // Creation clamped the size to the minimum track size before this object could answer
+    // WM_GETMINMAXINFO; now it can.
+    SetWindowPos(hwnd(), nullptr, 0, 0, kWidth, kHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate();
+    case WM_GETMINMAXINFO:
+        // The window is never shown; keep its small size instead of the minimum track size.
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{kWidth, kHeight};
+        return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_QUERYENDSESSION:
+        if (history_) history_->SaveHistory();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) ExitApplication();
+        return 0;
+    case WM_DRAWCLIPBOARD: OnDrawClipboard(); return 0;
+    case WM_CHANGECBCHAIN:
+        OnChangeCbChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(wParam != FALSE);
+        return 0;
+    case WM_INITMENUPOPUP:
+        CheckMenuItem(reinterpret_cast<HMENU>(wParam), ID_PAUSE,
+                      MF_BYCOMMAND | (paused_ ? MF_CHECKED : MF_UNCHECKED));
+        return 0;
+    case WM_HOTKEY:
+        if (static_cast<ATOM>(wParam) == hotKeyId_.get() && history_) history_->ShowHistory();
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ID_SHOW:
+            if (history_) history_->ShowHistory();
+            return 0;
+        case ID_HELP_FINDER:
+            OpenHelpPage(hwnd());
+            return 0;
+        case ID_OPTIONS:
+            ShowOptions();
+            return 0;
+        case ID_PAUSE:
+            TogglePause();
+            return 0;
+        case ID_APP_EXIT_TRAY:
+            ActivatePreviousWindow(hwnd());
+            OnClose();
+            return 0;
+        }
+        break;
+    }
+    if (message == kZurimoTrayIcon) return OnTrayIcon(wParam, lParam);
+    if (message == kZurimoApply) {
+        // The sheet has read the page in front already.
+        ApplyOptionsPage(static_cast<int>(wParam), optionsSheet_.options(), app_, profile_, *this);
+        return 0;
+    }
+    if (message == kTaskbarCreated && message != 0) {
+        trayIcon_.Restore();
+        return 0;
+    }
+    if (message == kZurimoGetClipboardContent) {
+        OnGetClipboardContent();
+        return 0;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+LRESULT CMainFrame::OnCreate() {
+    if (!history_) {
+        history_.reset(new (std::nothrow) CZurimoDlg(*this));
+        if (!history_) return -1;
+        history_->Create(hwnd());
+    }
+    if (app_.paste) InstallMainHook();
+    if (app_.word) InstallWordHook();
+    nextViewer_ = SetClipboardViewer(hwnd());
+    trayIcon_.SetNotificationWindow(hwnd(), kZurimoTrayIcon);
+    trayIcon_.SetIconResource(IDR_MAINFRAME);
+    return ActivatePreviousWindow(hwnd()) ? 0 : -1;
+}
+
+void CMainFrame::OnClose() {
+    UnregisterHotKey(hwnd(), hotKeyId_.get());
+    if (history_) {
+        history_->SaveHistory();
+        history_->Destroy();
+        history_.reset();
+    }
+    DestroyWindow(hwnd());
+}
+
+void CMainFrame::OnDestroy() {
+    if (wordHookInstalled_) RemoveWordHook();
+    if (mainHookInstalled_) RemoveMainHook();
+    ChangeClipboardChain(hwnd(), nextViewer_);
+    PostQuitMessage(0);
+}
+
+void CMainFrame::OnDrawClipboard() {
+    if (history_) {
+        bool read = true;
+        if (app_.word) {
+            CriticalSection::Lock lock(clipboardLock_);
+            read = wordFilter_.Accept(IsWord() != FALSE);
+        }
+        if (read) PostMessageA(hwnd(), kZurimoGetClipboardContent, 0, 0);
+    }
+    ForwardToNextViewer(WM_DRAWCLIPBOARD, 0, 0);
+}
+
+void CMainFrame::OnChangeCbChain(HWND removed, HWND next) {
+    if (removed == nextViewer_) {
+        nextViewer_ = next;
+    } else {
+        ForwardToNextViewer(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+                            reinterpret_cast<LPARAM>(next));
+    }
+}
+
+void CMainFrame::ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!nextViewer_) return;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(nextViewer_, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                        kViewerTimeoutMs, &result);
+}
+
+void CMainFrame::OnGetClipboardContent() {
+    if (!history_ || !IsClipboardFormatAvailable(CF_TEXT)) return;
+    std::string text;
+    {
+        ClipboardOpen clipboard(hwnd());
+        if (!clipboard) return;
+        if (!IsExcludedFromHistory(ReadClipboardMarks())) {
+            if (HANDLE data = GetClipboardData(CF_TEXT)) {
+                GlobalLockGuard lock(data);
+                if (const char* bytes = static_cast<const char*>(lock.get())) {
+                    text.assign(bytes, strnlen(bytes, GlobalSize(data)));
+                }
+            }
+        }
+    }
+    if (!text.empty()) history_->AddHistory(text);
+}
+
+void CMainFrame::TogglePause() {
+    if (paused_) {
+        // Rejoining sends WM_DRAWCLIPBOARD at once, which captures the current text.
+        nextViewer_ = nullptr;
+        nextViewer_ = SetClipboardViewer(hwnd());
+        paused_ = false;
+    } else {
+        paused_ = ChangeClipboardChain(hwnd(), nextViewer_) != FALSE;
+    }
+    if (history_) history_->SetPaused(paused_);
+}
+
+void CMainFrame::OnActivateApp(bool active) {
+    if (active || !history_) return;
+    if (history_->QueryAndClearHelpRequested()) return;
+    history_->Hide();
+    ActivatePreviousWindow(hwnd());
+}
+
+LRESULT CMainFrame::OnTrayIcon(WPARAM id, LPARAM mouseMessage) {
+    // While one of the program's modal dialogs is open, any event brings it forward.
+    if (HWND dialog = FindProgramDialog()) {
+        SetForegroundWindow(dialog);
+        return 0;
+    }
+    return trayIcon_.OnTrayNotification(id, mouseMessage);
+}
+
+void CMainFrame::RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) {
+    if (RegisterHotKey(hwnd(), hotKeyId_.get(), HotKeyModifiers(storedModifiers), virtualKey)) {
+        return;
+    }
+    SetForegroundWindow(hwnd());
+    ShowMessage(nullptr,
+                "ホットキーの設定に失敗しました。\r\n"
+                "既に他のアプリケーションで使われているかもしれません。",
+                MB_OK | MB_ICONERROR);
+    ActivatePreviousWindow(hwnd());
+}
+
+void CMainFrame::ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) {
+    HotKeyChange change =
+        DecideHotKeyChange(app_.hotKeyLo, app_.hotKeyHi, virtualKey, storedModifiers);
+    if (change.unregister) UnregisterHotKey(hwnd(), hotKeyId_.get());
+    if (change.registerNew) RegisterAppHotKey(virtualKey, storedModifiers);
+    app_.hotKeyLo = virtualKey;
+    app_.hotKeyHi = storedModifiers;
+}
+
+void CMainFrame::ShowOptions() {
+    if (optionsSheet_.running()) {  // already open: bring it forward
+        if (optionsSheet_.hwnd()) SetForegroundWindow(optionsSheet_.hwnd());
+        return;
+    }
+    Options& options = optionsSheet_.options();
+    FillOptions(app_, &options);
+    CRegKey shellExt(SystemRegistry());
+    if (shellExt.Open(kHkeyCurrentUser, kShellExtKey) == kErrorSuccess) {
+        char driveType[8];
+        std::uint32_t size = sizeof driveType;
+        options.shellExt.driveType = shellExt.QueryString("DriveType", driveType, &size) == kErrorSuccess
+                                         ? DriveTypeIndex(driveType)
+                                         : 0;
+    }
+    shellExt.Close();
+
+    if (optionsSheet_.DoModal(hwnd())) {
+        ApplyAllOptions(options, app_, profile_, *this);
+    }
+    if (HWND help = FindWindowA("MS_WINHELP", kAppTitle)) {
+        SendMessageA(help, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    ActivatePreviousWindow(hwnd());
+}
+
+bool CMainFrame::SetAutoStart(bool enable) { return zurimo::SetAutoStart(enable); }
+
+// The history window offers no context menu, so there is none to rebuild.
+void CMainFrame::RebuildContextMenu() {}
+
+// No shell extension is offered: registering it fails.
+bool CMainFrame::RegisterShellExtension(bool) { return false; }
+
+void CMainFrame::WriteDriveType(int index) {
+    ApplyRegChanges(SystemRegistry(), DriveTypeChanges(index));
+}
+
+HistorySettings CMainFrame::Settings() const { return HistorySettingsOf(app_); }
+
+void CMainFrame::ReturnFocus() { ActivatePreviousWindow(hwnd()); }
+
+void CMainFrame::PasteIntoForeground() { zurimo::PasteIntoForeground(); }
+
+HWND CMainFrame::OpenModalDialog() const { return FindProgramDialog(); }
+
+void CMainFrame::InstallMainHook() {
+    if (mainHookInstalled_) return;
+    HWND windows[kHookWindowCount] = {};
+    windows[kHookMainWindow] = hwnd();
+    if (history_) history_->GetHookWindows(windows);
+    if (SetHook(windows)) mainHookInstalled_ = true;
+}
+
+void CMainFrame::RemoveMainHook() {
+    if (mainHookInstalled_ && SetHook(nullptr)) mainHookInstalled_ = false;
+}
+
+void CMainFrame::InstallWordHook() {
+    if (!wordHookInstalled_ && SetWordHook(TRUE)) wordHookInstalled_ = true;
+}
+
+void CMainFrame::RemoveWordHook() {
+    if (wordHookInstalled_ && SetWordHook(FALSE)) wordHookInstalled_ = false;
+}
+
+}  // namespace zurimo

@@ -1,0 +1,90 @@
+// The hidden main window: owns the history window, joins the clipboard viewer chain, holds
+// the global hot key and the hook switches, and takes everything down at exit.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "app/capture_rules.h"
+#include "app/options_model.h"
+#include "app/win/options_sheet.h"
+#include "app/win/tray_icon.h"
+#include "app/zurimo_app.h"
+#include "base/profile.h"
+#include "base/win/handles.h"
+#include "base/win/window.h"
+#include "history/win/history_host.h"
+
+namespace zurimo {
+
+class CZurimoDlg;
+
+class CMainFrame : public Window, private OptionsHost, private HistoryHost {
+public:
+    // Works on the application's settings and writes them through `profile`.
+    CMainFrame(CZurimoApp& app, Profile& profile);
+    ~CMainFrame() override;
+
+    bool Create();
+    CZurimoDlg* historyWindow() const { return history_.get(); }
+
+    // Registers the global hot key; tells the user when another program holds it.
+    void RegisterAppHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers);
+
+    // A hot key confirmed in the options: re-registers as the change rule says and stores
+    // the new pair.
+    void ChangeHotKey(std::uint16_t virtualKey, std::uint16_t storedModifiers) override;
+
+    // The hook library's switches; each flag changes only when the library says yes.
+    void InstallMainHook() override;
+    void RemoveMainHook() override;
+    void InstallWordHook() override;
+    void RemoveWordHook() override;
+
+    // The options sheet, modal; OK applies every page.
+    void ShowOptions() override;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    LRESULT OnCreate();
+    void OnClose();
+    void OnDestroy();
+    void OnDrawClipboard();
+    void OnChangeCbChain(HWND removed, HWND next);
+    void OnGetClipboardContent();
+    void TogglePause();
+    void OnActivateApp(bool active);
+    LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
+    // The rest of what applying options does.
+    bool SetAutoStart(bool enable) override;
+    void RebuildContextMenu() override;
+    bool RegisterShellExtension(bool on) override;
+    void WriteDriveType(int index) override;
+    // What the history window asks of the program.
+    HistorySettings Settings() const override;
+    void ReturnFocus() override;
+    void PasteIntoForeground() override;
+    HWND OpenModalDialog() const override;
+    // Passes a chain notification on; a viewer that hangs is given up on.
+    void ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
+
+    CZurimoApp& app_;
+    Profile& profile_;
+    // In the order the program builds them.
+    UniqueGlobalAtom hotKeyId_;
+    bool paused_ = false;
+    HWND nextViewer_ = nullptr;
+    WordFilter wordFilter_;
+    CTrayIcon trayIcon_;
+    std::unique_ptr<CZurimoDlg> history_;
+    CZurimoPropSheet optionsSheet_;
+    CriticalSection clipboardLock_;
+    bool mainHookInstalled_ = false;
+    bool wordHookInstalled_ = false;
+};
+
+}  // namespace zurimo

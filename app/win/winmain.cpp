@@ -1,0 +1,5 @@
+#include "app/win/application.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return zurimo::RunApplication(instance);
+}

@@ -1,5 +1,0 @@
-#include "app/application.h"
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    return zurimo::RunApplication(instance);
-}

@@ -1,0 +1,21 @@
+// The running program as every window of it sees it: its instance handle, its message boxes
+// and its help page.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zurimo {
+
+// The module whose resources the windows load; set once at start.
+void SetProgramInstance(HINSTANCE instance);
+HINSTANCE ProgramInstance();
+
+// A message box captioned "Zurimo!".
+int ShowMessage(HWND owner, const std::string& text, UINT type);
+
+// The help page beside the program, opened with the shell.
+void OpenHelpPage(HWND owner);
+
+}  // namespace zurimo

@@ -1,0 +1,388 @@
+#include "history/win/history_window.h"
+
+#include <cstring>
+#include <new>
+
+#include "base/product.h"
+#include "base/win/handles.h"
+#include "base/win/program.h"
+#include "base/win/text_drag.h"
+#include "history/file_error.h"
+#include "history/list_keys.h"
+#include "history/transforms.h"
+#include "history/win/win_date_time.h"
+#include "resources/resource.h"
+
+namespace zurimo {
+namespace {
+
+constexpr std::size_t kShortPreviewLimit = 32768;  // edit controls outside the NT family
+
+}  // namespace
+
+CZurimoDlg::CZurimoDlg(HistoryHost& host)
+    : host_(host), history_(this), file_(SavedHistoryPath()), saved_(file_) {}
+
+CZurimoDlg::~CZurimoDlg() = default;
+
+bool CZurimoDlg::Create(HWND owner) {
+    return CreateModeless(ProgramInstance(), IDD_ZURIMO_DIALOG, owner);
+}
+
+BOOL CZurimoDlg::OnInitDialog() {
+    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    list_.Attach(Item(IDC_HISTORY_LIST), this);
+
+    int tab = host_.Settings().tab;
+    if (tab != 0) {
+        int stop = tab == 1 ? 4 : 8;  // dialog template units
+        SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_SETTABSTOPS, 1,
+                            reinterpret_cast<LPARAM>(&stop));
+        SendDlgItemMessageA(hwnd(), IDC_PREVIEW, EM_SETTABSTOPS, 1,
+                            reinterpret_cast<LPARAM>(&stop));
+    }
+    LoadHistory();
+    return TRUE;
+}
+
+INT_PTR CZurimoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_VKEYTOITEM:
+        // The list hands every key press here first; -1 lets it go on to the list.
+        OnListKey(LOWORD(wParam));
+        return -1;
+    case WM_CONTEXTMENU:
+        return TRUE;  // the list has no menu of its own
+    case WM_HELP:
+        // Context help: the flag keeps the window open when the help popup takes the
+        // activation.
+        helpRequested_ = true;
+        return TRUE;
+    }
+    return Dialog::OnMessage(message, wParam, lParam);
+}
+
+bool CZurimoDlg::OnCommand(int id, int code, HWND) {
+    switch (id) {
+    case IDOK:
+    case IDC_TAKE_OUT: TakeOut(); return true;
+    case IDC_DELETE: Delete(); return true;
+    case IDC_FIND: return true;
+    case IDC_EDIT: RestoreDefaultButton(IDC_EDIT); return true;
+    case IDC_OPTIONS: ShowOptions(); return true;
+    case IDCANCEL: Close(); return true;
+    case IDC_QUOTE:
+    case IDC_DATE_TIME:
+        if (code == BN_CLICKED) ReadCheckBoxes();
+        return true;
+    case IDC_HISTORY_LIST:
+        if (code == LBN_SELCHANGE) ShowSelectionInPreview();
+        if (code == LBN_SETFOCUS && history_.Count() > 0) ShowSelectionInPreview();
+        if (code == LBN_DBLCLK && Selection() >= 0) TakeOut();
+        return true;
+    }
+    return false;
+}
+
+int CZurimoDlg::LineCount() const {
+    LRESULT count = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+void CZurimoDlg::InsertLine(int index, const std::string& line) {
+    LRESULT at = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_INSERTSTRING, index,
+                                     reinterpret_cast<LPARAM>(line.c_str()));
+    if (at == LB_ERRSPACE || at == LB_ERR) throw std::bad_alloc();
+}
+
+void CZurimoDlg::RemoveLine(int index) {
+    SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_DELETESTRING, index, 0);
+}
+
+int CZurimoDlg::Selection() const {
+    LRESULT selected = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_GETCURSEL, 0, 0);
+    return selected == LB_ERR || selected >= history_.Count() ? -1 : static_cast<int>(selected);
+}
+
+void CZurimoDlg::Select(int index) {
+    SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_SETCURSEL, index, 0);
+}
+
+void CZurimoDlg::AddHistory(const std::string& text) {
+    try {
+        history_.Add(text, host_.Settings().capacity);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
+    ReadCheckBoxes();
+}
+
+void CZurimoDlg::LoadHistory() {
+    if (!host_.Settings().file || file_.path().empty()) return;
+    std::vector<std::string> entries;
+    if (FileFailure failure = saved_.Load(&entries)) {
+        ReportFileFailure(failure);
+        return;
+    }
+    try {
+        history_.Assign(std::move(entries));
+    } catch (const std::bad_alloc&) {
+        ReportFileFailure(FileFailure{FileError::kOutOfMemory, std::string()});
+    }
+}
+
+void CZurimoDlg::SaveHistory() {
+    if (!host_.Settings().file || file_.path().empty()) return;
+    if (FileFailure failure = saved_.Save(history_.entries())) ReportFileFailure(failure);
+}
+
+void CZurimoDlg::ShowHistory() {
+    if (IsWindowVisible(hwnd())) return;
+    if (HWND dialog = host_.OpenModalDialog()) {
+        SetForegroundWindow(dialog);
+        return;
+    }
+    CenterOnWorkArea(hwnd());  // the owner, the main window, is hidden
+    SetFocus(Item(IDC_HISTORY_LIST));
+    RestoreDefaultButton(0);
+    ShowWindow(hwnd(), SW_SHOW);
+    if (history_.Count() > 0) {
+        Select(0);
+        if (!history_.At(0).empty()) UpdatePreview(history_.At(0));
+    }
+    SetForegroundWindow(hwnd());
+}
+
+void CZurimoDlg::SetPaused(bool paused) {
+    SetWindowTextA(hwnd(), paused ? "Zurimo! (一時停止中)" : kAppTitle);
+    paused_ = paused;
+}
+
+bool CZurimoDlg::QueryAndClearHelpRequested() {
+    bool requested = helpRequested_;
+    helpRequested_ = false;
+    return requested;
+}
+
+void CZurimoDlg::SetMenuChoice(const std::string& text) {
+    menuChoicePending_ = true;
+    menuChoice_ = text;
+}
+
+void CZurimoDlg::TakeOut() {
+    std::string text;
+    if (menuChoicePending_) {
+        menuChoicePending_ = false;
+        text.swap(menuChoice_);
+    } else if (dateTimeBox_) {
+        WinDateTimeSource clock(hwnd());
+        HistorySettings settings = host_.Settings();
+        text = DateTimeTakeOutText(clock, settings.dateTime, quoteBox_, settings.quote);
+        Untick(IDC_DATE_TIME);
+        if (quoteBox_) Untick(IDC_QUOTE);
+        ReadCheckBoxes();
+    } else {
+        int selected = Selection();
+        if (selected < 0) return;
+        if (quoteBox_) {
+            text = QuoteText(history_.At(selected), host_.Settings().quote);
+            Untick(IDC_QUOTE);
+            ReadCheckBoxes();
+        } else {
+            text = history_.At(selected);
+            history_.Remove(selected);
+            if (!DeliverText(text, true)) PutBack(selected, text);
+            return;
+        }
+    }
+    DeliverText(text, true);
+}
+
+// A taken entry whose text the clipboard did not take: while capture runs, nothing else
+// would bring it back, so it returns to its place.
+void CZurimoDlg::PutBack(int index, const std::string& text) {
+    if (paused_) return;  // delivery added it again already
+    try {
+        history_.Insert(index, text);
+        Select(index);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
+                    MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+bool CZurimoDlg::DeliverText(const std::string& text, bool paste) {
+    bool delivered = false;
+    UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
+    if (block) {
+        {
+            GlobalLockGuard lock(block.get());
+            if (lock.get()) std::memcpy(lock.get(), text.data(), text.size());
+        }
+        {
+            ClipboardOpen clipboard(hwnd());
+            if (clipboard && EmptyClipboard() && SetClipboardData(CF_TEXT, block.get())) {
+                (void)block.release();  // the clipboard owns it now
+                delivered = true;
+            }
+        }
+        if (delivered) {
+            Select(0);
+            Hide();
+            host_.ReturnFocus();
+            if (paste && host_.Settings().paste) host_.PasteIntoForeground();
+        }
+    }
+    // While paused the clipboard change is not captured, so the history is updated here.
+    if (paused_) AddHistory(text);
+    return delivered;
+}
+
+void CZurimoDlg::DragOut(int index, const std::string& text) {
+    UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
+    if (!block) return;  // no memory: the drag does not start
+    {
+        GlobalLockGuard lock(block.get());
+        if (!lock.get()) return;
+        std::memcpy(lock.get(), text.data(), text.size());
+    }
+    if (!DragText(block.get())) return;
+    // Something may have been captured during the drag: find the entry again.
+    if (index >= history_.Count() || history_.At(index) != text) {
+        index = -1;
+        for (int i = 0; i < history_.Count() && index < 0; ++i) {
+            if (history_.At(i) == text) index = i;
+        }
+    }
+    if (index < 0) {
+        DeliverText(text, false);
+        return;
+    }
+    int selected = Selection();
+    history_.Remove(index);
+    if (!DeliverText(text, false)) {
+        PutBack(index, text);
+        if (selected != index) Select(selected);
+    }
+}
+
+void CZurimoDlg::GetHookWindows(HWND* record) const {
+    record[1] = hwnd();
+    int slot = 2;
+    for (int id : {IDC_HISTORY_LIST, IDC_PREVIEW, IDC_TAKE_OUT, IDC_DELETE, IDC_FIND, IDC_EDIT,
+                   IDCANCEL, IDC_QUOTE, IDC_DATE_TIME}) {
+        record[slot++] = Item(id);
+    }
+}
+
+void CZurimoDlg::ReadCheckBoxes() {
+    quoteBox_ = IsDlgButtonChecked(hwnd(), IDC_QUOTE) == BST_CHECKED;
+    dateTimeBox_ = IsDlgButtonChecked(hwnd(), IDC_DATE_TIME) == BST_CHECKED;
+}
+
+void CZurimoDlg::Untick(int id) { CheckDlgButton(hwnd(), id, BST_UNCHECKED); }
+
+void CZurimoDlg::UpdatePreview(const std::string& text) {
+    if (host_.Settings().shortTexts && text.size() > kShortPreviewLimit) {
+        SetDlgItemTextA(hwnd(), IDC_PREVIEW, text.substr(0, kShortPreviewLimit).c_str());
+        return;
+    }
+    SetDlgItemTextA(hwnd(), IDC_PREVIEW, text.c_str());
+}
+
+void CZurimoDlg::ShowSelectionInPreview() {
+    if (history_.Count() == 0) return;
+    int selected = Selection();
+    UpdatePreview(history_.At(selected < 0 ? 0 : selected));
+}
+
+void CZurimoDlg::Delete() {
+    int selected = Selection();
+    if (selected < 0) return;
+    history_.Remove(selected);
+    Select(selected);  // the entry that followed, or none after the last
+    if (history_.Count() > 0) {
+        ShowSelectionInPreview();
+    } else {
+        SetDlgItemTextA(hwnd(), IDC_PREVIEW, "");
+    }
+}
+
+void CZurimoDlg::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+void CZurimoDlg::Close() {
+    Hide();
+    host_.ReturnFocus();
+}
+
+void CZurimoDlg::ShowOptions() {
+    host_.ShowOptions();
+    RestoreDefaultButton(IDC_OPTIONS);
+}
+
+// Moves the default-button style back to 取り出し (from `from`, or from whichever button
+// holds it when `from` is 0).
+void CZurimoDlg::RestoreDefaultButton(int from) {
+    if (from != 0) {
+        SendDlgItemMessageA(hwnd(), from, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    } else if (SendMessageA(hwnd(), DM_GETDEFID, 0, 0) != MAKELONG(IDC_TAKE_OUT, DC_HASDEFID)) {
+        for (int id : {IDC_DELETE, IDC_FIND, IDC_EDIT, IDC_OPTIONS, IDCANCEL}) {
+            SendDlgItemMessageA(hwnd(), id, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        }
+    }
+    SendMessageA(hwnd(), DM_SETDEFID, IDC_TAKE_OUT, 0);
+    SendDlgItemMessageA(hwnd(), IDC_TAKE_OUT, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    if (from != 0) SetFocus(Item(IDC_HISTORY_LIST));
+}
+
+void CZurimoDlg::OnListKey(UINT virtualKey) {
+    HWND list = Item(IDC_HISTORY_LIST);
+    if (GetKeyState(VK_CONTROL) >= 0) {
+        if (GetKeyState(VK_F3) < 0 || virtualKey == VK_F3) {
+            SetFocus(list);
+        } else if (virtualKey == VK_DELETE) {
+            Delete();
+        }
+        return;
+    }
+    HistorySettings settings = host_.Settings();
+    switch (CtrlKeyAction(static_cast<std::uint16_t>(virtualKey), settings.keys)) {
+    case ListKeyAction::kNone: break;
+    case ListKeyAction::kDigit: {
+        int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+        int index = DigitIndex(top, static_cast<std::uint16_t>(virtualKey));
+        if (SendMessageA(list, LB_SETCURSEL, index, 0) != LB_ERR && settings.number) TakeOut();
+        break;
+    }
+    case ListKeyAction::kTakeOut: TakeOut(); break;
+    case ListKeyAction::kDelete: Delete(); break;
+    case ListKeyAction::kFind: break;
+    case ListKeyAction::kEdit: RestoreDefaultButton(IDC_EDIT); break;
+    case ListKeyAction::kOptions: ShowOptions(); break;
+    case ListKeyAction::kClose: Close(); break;
+    case ListKeyAction::kPrevious:
+        if (history_.Count() > 0) {
+            Select(PreviousIndex(Selection()));
+            ShowSelectionInPreview();
+        }
+        break;
+    case ListKeyAction::kNext:
+        if (history_.Count() > 0) {
+            int next = NextIndex(Selection());
+            if (next < history_.Count()) Select(next);
+            ShowSelectionInPreview();
+        }
+        break;
+    case ListKeyAction::kContextMenu: {
+        RECT rect = {};
+        GetWindowRect(list, &rect);
+        PostMessageA(hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd()),
+                     MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+        break;
+    }
+    }
+}
+
+}  // namespace zurimo
