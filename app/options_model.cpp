@@ -22,7 +22,8 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Steps 1 to 4 and the General half of step 5.
+// The General page: the hooks follow Paste and Word, autostart changes only when the entry
+// could be written or removed, and the rest is stored.
 void ApplyGeneral(const GeneralOptions& g, CZurimoApp& app, OptionsHost& host) {
     if (g.paste != app.paste) {
         app.paste = g.paste;

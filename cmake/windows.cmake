@@ -92,4 +92,9 @@ if(ZURIMO_TESTS)
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
 
+  # Put into the program under test by a hook, it reports the popup menus the program shows.
+  add_library(menu_probe SHARED tests/e2e/menu_probe.cpp)
+  set_target_properties(menu_probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+  target_link_libraries(menu_probe PRIVATE user32)
+  add_dependencies(e2e_tests menu_probe)
 endif()

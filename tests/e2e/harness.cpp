@@ -29,12 +29,16 @@ std::string BuiltBinFolder() {
     return Directory(OwnFolder()) + "\\bin";
 }
 
-HKEY OpenSettings(bool create) {
+UniqueHKey OpenSettings(bool create) {
+    if (create) return CreateUserKey(kSettingsKey);
     HKEY key = nullptr;
-    LONG error = create ? RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0,
-                                          KEY_ALL_ACCESS, nullptr, &key, nullptr)
-                        : RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key);
-    return error == ERROR_SUCCESS ? key : nullptr;
+    LONG error = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key);
+    return UniqueHKey(error == ERROR_SUCCESS ? key : nullptr);
+}
+
+AssertionResult LastErrorFailure(const char* what) {
+    DWORD error = GetLastError();
+    return testing::AssertionFailure() << what << " failed with error " << error;
 }
 
 struct FindBox {
@@ -105,66 +109,78 @@ std::string HistoryFilePath() { return ProgramFolder() + "\\zurimo.zhd"; }
 
 void ResetSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestro!"); }
 
+UniqueHKey CreateUserKey(const char* path) {
+    HKEY key = nullptr;
+    LONG error = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr);
+    return UniqueHKey(error == ERROR_SUCCESS ? key : nullptr);
+}
+
 void SetDword(const char* name, DWORD value) {
-    HKEY key = OpenSettings(true);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
+    UniqueHKey key = OpenSettings(true);
+    RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
 }
 
 void SetString(const char* name, const std::string& value) {
-    HKEY key = OpenSettings(true);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    UniqueHKey key = OpenSettings(true);
+    RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
 }
 
-bool ReadDword(const char* name, DWORD* value) {
-    HKEY key = OpenSettings(false);
-    if (!key) return false;
+AssertionResult ReadDword(const char* name, DWORD* value) {
+    UniqueHKey key = OpenSettings(false);
+    if (!key) return testing::AssertionFailure() << "no Settings key";
     DWORD type = 0, size = sizeof *value;
-    LONG error = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    return error == ERROR_SUCCESS && type == REG_DWORD && size == 4;
+    LONG error = RegQueryValueExA(key.get(), name, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(value), &size);
+    if (error == ERROR_SUCCESS && type == REG_DWORD && size == 4) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << name << ": error " << error << ", type " << type
+                                       << ", " << size << " bytes";
 }
 
-bool ReadString(const char* name, std::string* value) {
-    HKEY key = OpenSettings(false);
-    if (!key) return false;
+AssertionResult ReadString(const char* name, std::string* value) {
+    UniqueHKey key = OpenSettings(false);
+    if (!key) return testing::AssertionFailure() << "no Settings key";
     char buffer[1024] = {};
     DWORD type = 0, size = sizeof buffer - 1;
-    LONG error = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (error != ERROR_SUCCESS || type != REG_SZ) return false;
+    LONG error = RegQueryValueExA(key.get(), name, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer), &size);
+    if (error != ERROR_SUCCESS || type != REG_SZ) {
+        return testing::AssertionFailure() << name << ": error " << error << ", type " << type;
+    }
     *value = buffer;
-    return true;
+    return testing::AssertionSuccess();
 }
 
 bool ValueExists(const char* name, DWORD* type) {
-    HKEY key = OpenSettings(false);
+    UniqueHKey key = OpenSettings(false);
     if (!key) return false;
     DWORD t = 0;
-    LONG error = RegQueryValueExA(key, name, nullptr, &t, nullptr, nullptr);
-    RegCloseKey(key);
+    LONG error = RegQueryValueExA(key.get(), name, nullptr, &t, nullptr, nullptr);
     if (type) *type = t;
     return error == ERROR_SUCCESS;
 }
 
-bool WriteBytes(const std::string& path, const std::string& bytes) {
+AssertionResult WriteBytes(const std::string& path, const std::string& bytes) {
     FILE* f = fopen(path.c_str(), "wb");
-    if (!f) return false;
+    if (!f) return testing::AssertionFailure() << "cannot create " << path;
     bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return fclose(f) == 0 && ok;
+    if (fclose(f) == 0 && ok) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "cannot write " << bytes.size() << " bytes to " << path;
 }
 
-bool ReadBytes(const std::string& path, std::string* bytes) {
+AssertionResult ReadBytes(const std::string& path, std::string* bytes) {
     FILE* f = fopen(path.c_str(), "rb");
-    if (!f) return false;
+    if (!f) return testing::AssertionFailure() << "no file " << path;
     bytes->clear();
     char buffer[65536];
     size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) bytes->append(buffer, n);
     fclose(f);
-    return true;
+    return testing::AssertionSuccess() << path << " holds " << bytes->size() << " bytes";
 }
 
 void RemoveFile(const std::string& path) { DeleteFileA(path.c_str()); }
@@ -190,36 +206,52 @@ bool OpenClipboardPatiently() {
     return false;
 }
 
-HGLOBAL GlobalBytes(const void* data, size_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (!block) return nullptr;
-    memcpy(GlobalLock(block), data, size);
-    GlobalUnlock(block);
-    return block;
+// Puts a copy of the bytes on the open clipboard in `format`; the clipboard owns it then.
+bool PutOnClipboard(UINT format, const void* data, size_t size) {
+    zurimo::UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+    if (!block) return false;
+    {
+        zurimo::GlobalLockGuard lock(block.get());
+        if (!lock) return false;
+        memcpy(lock.get(), data, size);
+    }
+    if (!SetClipboardData(format, block.get())) return false;
+    (void)block.release();
+    return true;
 }
 
 }  // namespace
 
-bool SetClipboardText(const std::string& text, const char* markFormat, DWORD markValue) {
-    if (!OpenClipboardPatiently()) return false;
-    EmptyClipboard();
-    if (markFormat) {
-        SetClipboardData(RegisterClipboardFormatA(markFormat),
-                         GlobalBytes(&markValue, sizeof markValue));
-    }
-    bool ok = SetClipboardData(CF_TEXT, GlobalBytes(text.c_str(), text.size() + 1)) != nullptr;
-    CloseClipboard();
-    return ok;
+ClipboardHeld::ClipboardHeld() : open_(OpenClipboardPatiently()) {}
+
+ClipboardHeld::~ClipboardHeld() { Release(); }
+
+void ClipboardHeld::Release() {
+    if (open_) CloseClipboard();
+    open_ = false;
 }
 
-bool CopyAsOwner(const char* text) {
+AssertionResult SetClipboardText(const std::string& text, const char* markFormat, DWORD markValue) {
+    ClipboardHeld clipboard;
+    if (!clipboard) return testing::AssertionFailure() << "the clipboard stays busy";
+    EmptyClipboard();
+    if (markFormat) {
+        PutOnClipboard(RegisterClipboardFormatA(markFormat), &markValue, sizeof markValue);
+    }
+    if (!PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1)) {
+        return LastErrorFailure("putting the text on the clipboard");
+    }
+    return testing::AssertionSuccess();
+}
+
+AssertionResult CopyAsOwner(const char* text) {
     HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
                                nullptr, nullptr);
     bool copied = false;
     for (int i = 0; i < 100 && !copied; ++i) {
         if (OpenClipboard(owner)) {
             EmptyClipboard();
-            copied = SetClipboardData(CF_TEXT, GlobalBytes(text, strlen(text) + 1)) != nullptr;
+            copied = PutOnClipboard(CF_TEXT, text, strlen(text) + 1);
             CloseClipboard();
         } else {
             Sleep(10);
@@ -227,48 +259,46 @@ bool CopyAsOwner(const char* text) {
     }
     Pump(800);  // the program asks who the owner is after the change
     DestroyWindow(owner);
-    return copied;
+    if (copied) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "could not copy \"" << text << "\"";
 }
 
-bool CopyFromProgram(const char* programName, const std::string& text) {
+AssertionResult CopyFromProgram(const char* programName, const std::string& text) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string program = ProgramFolder() + "\\" + programName;
     CopyFileA(self, program.c_str(), FALSE);
-    std::string command = "\"" + program + "\" --copy-as-owner \"" + text + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        return false;
-    }
+    ChildProcess copier;
+    AssertionResult started =
+        copier.Start("\"" + program + "\" --copy-as-owner \"" + text + "\"");
+    if (!started) return started;
     DWORD code = 1;
-    bool ended = WaitUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; });
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return ended && code == 0;
+    AssertionResult ended = copier.WaitForExit(kWaitMs, &code);
+    if (!ended) return ended;
+    if (code == 0) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << programName << " copying \"" << text << "\" ended with "
+                                       << code;
 }
 
-bool SetClipboardBitmap() {
-    if (!OpenClipboardPatiently()) return false;
+AssertionResult SetClipboardBitmap() {
+    ClipboardHeld clipboard;
+    if (!clipboard) return testing::AssertionFailure() << "the clipboard stays busy";
     EmptyClipboard();
     static const WORD bits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
-    bool ok = SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 1, bits)) != nullptr;
-    CloseClipboard();
-    return ok;
+    if (!SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 1, bits))) {
+        return LastErrorFailure("putting a bitmap on the clipboard");
+    }
+    return testing::AssertionSuccess();
 }
 
 std::string ClipboardText() {
-    if (!OpenClipboardPatiently()) return "<busy>";
+    ClipboardHeld clipboard;
+    if (!clipboard) return "<busy>";
     std::string text = "<none>";
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
+        zurimo::GlobalLockGuard lock(data);
+        if (lock) text = static_cast<const char*>(lock.get());
     }
-    CloseClipboard();
     return text;
 }
 
@@ -307,7 +337,7 @@ void PressKeys(const char* chord) {
     Pump(150);
 }
 
-bool BringToFront(HWND hwnd) {
+AssertionResult BringToFront(HWND hwnd) {
     bool front = WaitUntil(
         [&] {
             if (GetForegroundWindow() == hwnd) return true;
@@ -316,11 +346,20 @@ bool BringToFront(HWND hwnd) {
         },
         3000);
     SettleFocus();
-    return front;
+    if (front) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the foreground stays on " << GetForegroundWindow()
+                                       << ", not " << hwnd;
 }
 
-bool WaitForLineCount(HWND list, int count, DWORD ms) {
-    return WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, ms);
+AssertionResult WaitForLineCount(HWND list, int count, DWORD ms) {
+    if (WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, ms)) {
+        return testing::AssertionSuccess();
+    }
+    AssertionResult failure = testing::AssertionFailure();
+    failure << "the list holds " << SendMessageA(list, LB_GETCOUNT, 0, 0) << " lines, not "
+            << count << ":";
+    for (const std::string& line : ListBoxLines(list)) failure << " \"" << line << "\"";
+    return failure;
 }
 
 TestWindow::TestWindow(const char* className, const char* title, DWORD style, DWORD exStyle) {
@@ -356,6 +395,12 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             if ((wParam & 0xFFF0) == SC_CLOSE) self->closeAsked = true;
             return 0;  // no window menu either: it would hold this thread in its own loop
         case WM_SYSCHAR: return 0;
+        case WM_COPYDATA: {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            const char* text = static_cast<const char*>(data->lpData);
+            self->copies.emplace_back(text, text ? strnlen(text, data->cbData) : 0);
+            return TRUE;
+        }
         }
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -373,25 +418,33 @@ void SetText(HWND control, const char* text) {
     SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
-bool Session::Start() {
-    if (!program.Start() || !program.WaitForMainWindow()) return false;
+AssertionResult Session::Start() {
+    AssertionResult started = program.Start();
+    if (started) started = program.WaitForMainWindow();
+    if (!started) return started;
     history = program.historyWindow();
     list = history ? GetDlgItem(history, 1012) : nullptr;
     preview = history ? GetDlgItem(history, 1005) : nullptr;
-    return list != nullptr;
+    if (list) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no history window with list 1012 (window " << history
+                                       << ")";
 }
 
 std::vector<std::string> Session::Lines() const { return ListBoxLines(list); }
 
 int Session::Selection() const { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 
-bool Session::Show() {
+AssertionResult Session::Show() {
     PostMessageA(program.mainWindow(), WM_COMMAND, 32768, 0);
     bool shown = WaitUntil([&] { return IsWindowVisible(history) != FALSE; }) &&
                  WaitUntil([&] { return GetForegroundWindow() == history; }, 3000) &&
                  WaitUntil([&] { return FocusOf(history) == list; }, 3000);
     SettleFocus();
-    return shown;
+    if (shown) return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "history window " << history << (IsWindowVisible(history) ? " shown" : " hidden")
+           << ", foreground " << GetForegroundWindow() << ", focus " << FocusOf(history)
+           << " (the list is " << list << ")";
 }
 
 void SettleFocus() {
@@ -407,12 +460,14 @@ HWND FocusOf(HWND window) {
                                                                               : nullptr;
 }
 
-bool Session::Capture(const std::vector<std::string>& texts) {
+AssertionResult Session::Capture(const std::vector<std::string>& texts) {
     for (const std::string& text : texts) {
         int before = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-        if (!SetClipboardText(text) || !WaitForLineCount(list, before + 1)) return false;
+        AssertionResult captured = SetClipboardText(text);
+        if (captured) captured = WaitForLineCount(list, before + 1);
+        if (!captured) return captured << " (capturing \"" << text << "\")";
     }
-    return true;
+    return testing::AssertionSuccess();
 }
 
 void Session::Click(int id) {
@@ -421,7 +476,7 @@ void Session::Click(int id) {
     Pump(100);
 }
 
-Program::~Program() {
+ChildProcess::~ChildProcess() {
     if (pi_.hProcess) {
         if (!WaitForExit(0)) Kill();
         CloseHandle(pi_.hProcess);
@@ -429,33 +484,70 @@ Program::~Program() {
     }
 }
 
-bool Program::Start() {
+AssertionResult ChildProcess::Start(const std::string& commandLine, const char* folder) {
+    if (pi_.hProcess) return testing::AssertionFailure() << "started already";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    std::string command = "\"" + ProgramPath() + "\"";
-    std::string folder = ProgramFolder();
-    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &si, &pi_) != FALSE;
+    std::string command = commandLine;
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si,
+                       &pi_)) {
+        return testing::AssertionSuccess();
+    }
+    pi_ = {};
+    return LastErrorFailure(("starting " + commandLine).c_str());
 }
 
-bool Program::WaitForMainWindow(DWORD ms) {
-    return WaitUntil(
+AssertionResult ChildProcess::WaitForExit(DWORD ms, DWORD* exitCode) {
+    if (!pi_.hProcess) return testing::AssertionSuccess() << "never started";
+    DWORD end = GetTickCount() + ms;
+    for (;;) {
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
+        if (static_cast<LONG>(end - GetTickCount()) <= 0) {
+            return testing::AssertionFailure() << "process " << pi_.dwProcessId
+                                               << " still runs after " << ms << " ms";
+        }
+        Pump(20);
+    }
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return testing::AssertionSuccess();
+}
+
+void ChildProcess::Kill() {
+    if (pi_.hProcess) {
+        TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
+    }
+}
+
+AssertionResult Program::Start() {
+    return process_.Start("\"" + ProgramPath() + "\"", ProgramFolder().c_str());
+}
+
+AssertionResult Program::WaitForMainWindow(DWORD ms) {
+    bool found = WaitUntil(
         [&] {
             HWND hwnd = nullptr;
             while ((hwnd = FindWindowExA(nullptr, hwnd, "KestroZurimoClass", nullptr))) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(hwnd, &pid);
-                if (pid == pi_.dwProcessId) {
+                if (pid == process_.id()) {
                     main_ = hwnd;
                     // The window shows up during its own creation; wait until start-up is
                     // through and the program waits for input.
-                    WaitForInputIdle(pi_.hProcess, ms);
+                    WaitForInputIdle(process_.handle(), ms);
                     return true;
                 }
             }
             return false;
         },
         ms);
+    if (found) return testing::AssertionSuccess();
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.handle(), &code);
+    AssertionResult failure = testing::AssertionFailure();
+    failure << "no window of class KestroZurimoClass within " << ms << " ms; the program ";
+    if (code == STILL_ACTIVE) return failure << "runs";
+    return failure << "ended with " << code;
 }
 
 HWND Program::historyWindow() const {
@@ -464,33 +556,14 @@ HWND Program::historyWindow() const {
     return find.found;
 }
 
-bool Program::Close(DWORD ms) {
-    if (!main_) return false;
+AssertionResult Program::Close(DWORD ms) {
+    if (!main_) return testing::AssertionFailure() << "no main window to close";
     PostMessageA(main_, WM_CLOSE, 0, 0);
     return WaitForExit(ms);
 }
 
-bool Program::WaitForExit(DWORD ms, DWORD* exitCode) {
-    if (!pi_.hProcess) return true;
-    DWORD end = GetTickCount() + ms;
-    for (;;) {
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-        Pump(20);
-    }
-    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
-    return true;
-}
-
-void Program::Kill() {
-    if (pi_.hProcess) {
-        TerminateProcess(pi_.hProcess, 99);
-        WaitForSingleObject(pi_.hProcess, 5000);
-    }
-}
-
 HWND Program::WaitForMessageBox(DWORD ms) const {
-    FindBox find = {pi_.dwProcessId, nullptr};
+    FindBox find = {process_.id(), nullptr};
     WaitUntil(
         [&] {
             EnumWindows(FindMessageBoxProc, reinterpret_cast<LPARAM>(&find));
@@ -498,6 +571,40 @@ HWND Program::WaitForMessageBox(DWORD ms) const {
         },
         ms);
     return find.found;
+}
+
+MenuProbe::MenuProbe(DWORD threadId) : receiver_("ZurimoMenuProbe", "menu probe", 0) {
+    std::string path = OwnFolder() + "\\menu_probe.dll";
+    library_ = LoadLibraryA(path.c_str());
+    // Through void*: the export's real type is a hook procedure, not FARPROC.
+    auto hook = library_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                               GetProcAddress(library_, "MenuProbeHook")))
+                         : nullptr;
+    if (hook) hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, hook, library_, threadId);
+}
+
+MenuProbe::~MenuProbe() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (library_) FreeLibrary(library_);
+}
+
+AssertionResult MenuProbe::installed() const {
+    if (hook_) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "menu_probe.dll " << (library_ ? "loaded" : "not loaded")
+                                       << ", no hook (error " << GetLastError() << ")";
+}
+
+AssertionResult MenuProbe::NextMenu(std::vector<std::string>* lines, DWORD ms) {
+    if (!WaitUntil([&] { return receiver_.copies.size() > read_; }, ms)) {
+        return testing::AssertionFailure() << "no menu was prepared within " << ms << " ms";
+    }
+    lines->clear();
+    const std::string& report = receiver_.copies[read_++];
+    for (size_t start = 0, end; (end = report.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines->push_back(report.substr(start, end - start));
+    }
+    return testing::AssertionSuccess();
 }
 
 std::string MessageBoxText(HWND box) {

@@ -1,5 +1,8 @@
 // Drives zurimo.exe from outside, as another program would: starts it from a folder of its
-// own, finds its windows, reads and writes its registry key and files.
+// own, finds its windows, reads and writes its registry key and files. Helpers that can fail
+// return testing::AssertionResult, so that a failed ASSERT_TRUE shows what was seen; what a
+// test holds (keys, processes, hooks, OLE) is held by an owner, so a failed assertion leaks
+// nothing.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/win/handles.h"
+
 namespace e2e {
+
+using testing::AssertionResult;
+using zurimo::OleInitialization;
+using zurimo::UniqueHKey;
 
 constexpr char kSettingsKey[] = "Software\\Kestro!\\Zurimo!\\Settings";
 constexpr DWORD kWaitMs = 10000;
@@ -23,29 +32,45 @@ std::string HistoryFilePath();  // ...\zurimo.zhd
 void ResetSettings();  // removes Software\Kestro! with everything below it
 void SetDword(const char* name, DWORD value);
 void SetString(const char* name, const std::string& value);
-bool ReadDword(const char* name, DWORD* value);
-bool ReadString(const char* name, std::string* value);
+AssertionResult ReadDword(const char* name, DWORD* value);
+AssertionResult ReadString(const char* name, std::string* value);
 bool ValueExists(const char* name, DWORD* type = nullptr);
+// A key below HKEY_CURRENT_USER, created when missing; null when that failed.
+UniqueHKey CreateUserKey(const char* path);
 
 // Files.
-bool WriteBytes(const std::string& path, const std::string& bytes);
-bool ReadBytes(const std::string& path, std::string* bytes);
+AssertionResult WriteBytes(const std::string& path, const std::string& bytes);
+AssertionResult ReadBytes(const std::string& path, std::string* bytes);
 void RemoveFile(const std::string& path);
 
 // The clipboard, as another program uses it.
 void EmptyTheClipboard();
 // Puts CF_TEXT on the clipboard; with `markFormat`, also that registered format (a DWORD).
-bool SetClipboardText(const std::string& text, const char* markFormat = nullptr,
-                      DWORD markValue = 0);
-bool SetClipboardBitmap();
+AssertionResult SetClipboardText(const std::string& text, const char* markFormat = nullptr,
+                                 DWORD markValue = 0);
+AssertionResult SetClipboardBitmap();
 std::string ClipboardText();  // CF_TEXT, or "<none>"
+
+// The clipboard held open by this test, as a busy program would, until this goes.
+class ClipboardHeld {
+public:
+    ClipboardHeld();
+    ~ClipboardHeld();
+    ClipboardHeld(const ClipboardHeld&) = delete;
+    ClipboardHeld& operator=(const ClipboardHeld&) = delete;
+    explicit operator bool() const { return open_; }
+    void Release();
+
+private:
+    bool open_ = false;
+};
 
 // Puts `text` on the clipboard from a window of this process and keeps that window, the
 // clipboard's owner, for a moment.
-bool CopyAsOwner(const char* text);
+AssertionResult CopyAsOwner(const char* text);
 // Runs this test program as another program named `programName` (copied into the program
 // folder) that copies `text`; waits until it is done.
-bool CopyFromProgram(const char* programName, const std::string& text);
+AssertionResult CopyFromProgram(const char* programName, const std::string& text);
 
 // Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete".
 void PressKeys(const char* chord);
@@ -53,39 +78,56 @@ void PressKeys(const char* chord);
 void SettleFocus();
 // The window with the keyboard focus in `window`'s thread.
 HWND FocusOf(HWND window);
-// Makes `hwnd` the foreground window (for key presses); true when it is.
-bool BringToFront(HWND hwnd);
+// Makes `hwnd` the foreground window (for key presses).
+AssertionResult BringToFront(HWND hwnd);
+
+// A process this test started. When this goes, the process is ended if it still runs, and
+// its handles are closed.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    AssertionResult Start(const std::string& commandLine, const char* folder = nullptr);
+    AssertionResult WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
+    void Kill();
+    HANDLE handle() const { return pi_.hProcess; }
+    DWORD id() const { return pi_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION pi_ = {};
+};
 
 // A running zurimo.exe.
 class Program {
 public:
-    Program() = default;
-    ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool Start();
-    // Waits for the main window; false when it did not come.
-    bool WaitForMainWindow(DWORD ms = kWaitMs);
+    AssertionResult Start();
+    // Waits for the main window.
+    AssertionResult WaitForMainWindow(DWORD ms = kWaitMs);
     HWND mainWindow() const { return main_; }
     HWND historyWindow() const;  // the dialog with control 1012 owned by the main window
-    DWORD processId() const { return pi_.dwProcessId; }
+    DWORD processId() const { return process_.id(); }
+    DWORD threadId() const { return GetWindowThreadProcessId(main_, nullptr); }
 
     // WM_CLOSE to the main window, then waits for the process to end.
-    bool Close(DWORD ms = kWaitMs);
-    bool WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
-    void Kill();
+    AssertionResult Close(DWORD ms = kWaitMs);
+    AssertionResult WaitForExit(DWORD ms, DWORD* exitCode = nullptr) {
+        return process_.WaitForExit(ms, exitCode);
+    }
+    void Kill() { process_.Kill(); }
 
     // A visible message box of this process captioned "Zurimo!", waited for.
     HWND WaitForMessageBox(DWORD ms = kWaitMs) const;
 
 private:
-    PROCESS_INFORMATION pi_ = {};
+    ChildProcess process_;
     HWND main_ = nullptr;
 };
 
 // The history window's list box lines, waited for until there are `count`.
-bool WaitForLineCount(HWND list, int count, DWORD ms = kWaitMs);
+AssertionResult WaitForLineCount(HWND list, int count, DWORD ms = kWaitMs);
 
 // Every test starts as a fresh user: no settings, no saved history (nor its temporary file or
 // backup) and an empty clipboard. The settings are removed again afterwards.
@@ -105,13 +147,13 @@ struct Session {
     HWND history = nullptr;
     HWND list = nullptr;
     HWND preview = nullptr;
-    bool Start();
+    AssertionResult Start();
     std::vector<std::string> Lines() const;
     int Selection() const;
     // Shows the history window as the hot key does, and waits until it is in front.
-    bool Show();
+    AssertionResult Show();
     // Captures the texts in order, so that the last one ends up as entry 0.
-    bool Capture(const std::vector<std::string>& texts);
+    AssertionResult Capture(const std::vector<std::string>& texts);
     // A button of the history window, clicked.
     void Click(int id);
 };
@@ -131,9 +173,30 @@ public:
     bool closeAsked = false;        // WM_SYSCOMMAND SC_CLOSE
     LPARAM pageId = 0;              // PSM_SETCURSELID
     bool activated = false;         // WM_ACTIVATE, becoming the active window
+    std::vector<std::string> copies;  // the texts of WM_COPYDATA
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// The popup menus the program prepares, one report each (see menu_probe.cpp), read from
+// inside the program by a hook on its user-interface thread.
+class MenuProbe {
+public:
+    explicit MenuProbe(DWORD threadId);
+    ~MenuProbe();
+    MenuProbe(const MenuProbe&) = delete;
+    MenuProbe& operator=(const MenuProbe&) = delete;
+
+    AssertionResult installed() const;
+    // Waits for the report of a menu prepared after the last call, and gives its lines.
+    AssertionResult NextMenu(std::vector<std::string>* lines, DWORD ms = kWaitMs);
+
+private:
+    TestWindow receiver_;
+    HMODULE library_ = nullptr;
+    HHOOK hook_ = nullptr;
+    size_t read_ = 0;
 };
 
 // Text of a message box (its static text), and pressing its OK button.

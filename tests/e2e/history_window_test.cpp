@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <ole2.h>
 
+#include <memory>
+
 #include "harness.h"
 
 namespace e2e {
@@ -53,8 +55,10 @@ public:
         FORMATETC text = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
         STGMEDIUM medium = {};
         if (SUCCEEDED(data->GetData(&text, &medium))) {
-            dropped = static_cast<const char*>(GlobalLock(medium.hGlobal));
-            GlobalUnlock(medium.hGlobal);
+            {
+                zurimo::GlobalLockGuard lock(medium.hGlobal);
+                if (lock) dropped = static_cast<const char*>(lock.get());
+            }
             ReleaseStgMedium(&medium);
         }
         *effect = DROPEFFECT_COPY;
@@ -102,7 +106,10 @@ void DragEntry(HWND list, int index, HWND target, BeforeRelease beforeRelease) {
 class HistoryWindowTest : public FreshUserTest {
 protected:
     // Five entries, "e0" newest.
-    bool StartWithFive() { return s.Start() && s.Capture({"e4", "e3", "e2", "e1", "e0"}); }
+    AssertionResult StartWithFive() {
+        AssertionResult started = s.Start();
+        return started ? s.Capture({"e4", "e3", "e2", "e1", "e0"}) : started;
+    }
     void Check(int id, bool on) {
         SendDlgItemMessageA(s.history, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
         s.Click(id);
@@ -269,47 +276,45 @@ TEST_F(HistoryWindowTest, CtrlDigitCountsFromTheFirstVisibleEntry) {
 }
 
 TEST_F(HistoryWindowTest, DraggingAnEntryOutGivesTheTextAndTakesItOut) {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    {
-        TextDropTarget target;
-        ASSERT_TRUE(target.registered);
-        ASSERT_TRUE(StartWithFive());
-        ASSERT_TRUE(s.Show());
-        DragEntry(s.list, 2, target.hwnd, [] {});
-        EXPECT_TRUE(WaitUntil([&] { return target.dropped == "e2"; }, 5000)) << target.dropped;
-        EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), target.allowed) << "copy only";
-        ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
-        ASSERT_TRUE(WaitUntil([&] { return s.Lines().size() == 5 && s.Lines()[0] == "e2"; }));
-        EXPECT_EQ((std::vector<std::string>{"e2", "e0", "e1", "e3", "e4"}), s.Lines());
-    }
-    OleUninitialize();
+    OleInitialization ole;
+    ASSERT_TRUE(ole);
+    TextDropTarget target;
+    ASSERT_TRUE(target.registered);
+    ASSERT_TRUE(StartWithFive());
+    ASSERT_TRUE(s.Show());
+    DragEntry(s.list, 2, target.hwnd, [] {});
+    EXPECT_TRUE(WaitUntil([&] { return target.dropped == "e2"; }, 5000)) << target.dropped;
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), target.allowed) << "copy only";
+    ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
+    ASSERT_TRUE(WaitUntil([&] { return s.Lines().size() == 5 && s.Lines()[0] == "e2"; }));
+    EXPECT_EQ((std::vector<std::string>{"e2", "e0", "e1", "e3", "e4"}), s.Lines());
 }
 
 TEST_F(HistoryWindowTest, ADragOutOnABusyClipboardPutsTheEntryBack) {
-    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    {
-        TextDropTarget target;
-        ASSERT_TRUE(StartWithFive());
-        ASSERT_TRUE(s.Show());
-        // Another program holds the clipboard when the drop comes.
-        DragEntry(s.list, 1, target.hwnd, [] { ASSERT_TRUE(OpenClipboard(nullptr)); });
-        bool dropped = WaitUntil([&] { return target.dropped == "e1"; }, 5000);
-        Pump(600);
-        std::vector<std::string> lines = s.Lines();
-        int selection = s.Selection();
-        CloseClipboard();
-        EXPECT_TRUE(dropped);
-        EXPECT_EQ((std::vector<std::string>{"e0", "e1", "e2", "e3", "e4"}), lines);
-        EXPECT_EQ(1, selection);
-    }
-    OleUninitialize();
+    OleInitialization ole;
+    ASSERT_TRUE(ole);
+    TextDropTarget target;
+    ASSERT_TRUE(StartWithFive());
+    ASSERT_TRUE(s.Show());
+    // Another program holds the clipboard when the drop comes.
+    std::unique_ptr<ClipboardHeld> busy;
+    DragEntry(s.list, 1, target.hwnd, [&] { busy = std::make_unique<ClipboardHeld>(); });
+    ASSERT_TRUE(busy && *busy) << "the test could not take the clipboard";
+    bool dropped = WaitUntil([&] { return target.dropped == "e1"; }, 5000);
+    Pump(600);
+    std::vector<std::string> lines = s.Lines();
+    int selection = s.Selection();
+    busy.reset();
+    EXPECT_TRUE(dropped);
+    EXPECT_EQ((std::vector<std::string>{"e0", "e1", "e2", "e3", "e4"}), lines);
+    EXPECT_EQ(1, selection);
 }
 
 TEST_F(HistoryWindowTest, ShowingAgainGivesTheListTheFocusAfterAButtonHadIt) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
     RECT button = {};
-    GetWindowRect(GetDlgItem(s.history, 1009), &button);  // 検索: does nothing visible yet
+    GetWindowRect(GetDlgItem(s.history, 1009), &button);  // 検索: opens no window here
     POINT middle = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     MouseTo(middle);
     MouseTo(middle, MOUSEEVENTF_LEFTDOWN);

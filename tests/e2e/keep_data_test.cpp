@@ -20,13 +20,14 @@ TEST_F(KeepDataTest, ATakeOutOnABusyClipboardLeavesTheListAsItWas) {
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 3, 0);
 
-    ASSERT_TRUE(OpenClipboard(nullptr));  // another program holds the clipboard
+    ClipboardHeld busy;  // another program holds the clipboard
+    ASSERT_TRUE(busy);
     s.Click(1007);
     Pump(800);
     std::vector<std::string> lines = s.Lines();
     int selection = s.Selection();
     bool visible = IsWindowVisible(s.history) != FALSE;
-    CloseClipboard();
+    busy.Release();
 
     EXPECT_EQ((std::vector<std::string>{"e0", "e1", "e2", "e3", "e4"}), lines);
     EXPECT_EQ(3, selection);

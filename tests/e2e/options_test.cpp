@@ -15,12 +15,16 @@ class OptionsTest : public FreshUserTest {
 protected:
 
     // Opens the sheet from the tray menu's command and waits for it.
-    bool Open() {
+    AssertionResult Open() {
         PostMessageA(s.program.mainWindow(), WM_COMMAND, 32770, 0);
-        return WaitUntil([&] {
-            sheet = FindWindowA("#32770", kSheetTitle);
-            return sheet && IsWindowVisible(sheet);
-        });
+        if (WaitUntil([&] {
+                sheet = FindWindowA("#32770", kSheetTitle);
+                return sheet && IsWindowVisible(sheet);
+            })) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "no visible sheet \"" << kSheetTitle << "\" (found "
+                                           << sheet << ")";
     }
     HWND Page(int index) {
         SendMessageA(sheet, PSM_SETCURSEL, index, 0);
@@ -28,14 +32,24 @@ protected:
         return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
     // Puts the keyboard focus on a control of the sheet, in front.
-    bool Focus(HWND control) {
-        if (!BringToFront(sheet)) return false;
+    AssertionResult Focus(HWND control) {
+        AssertionResult front = BringToFront(sheet);
+        if (!front) return front;
         SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-        return WaitUntil([&] { return FocusOf(sheet) == control; }, 3000);
+        if (WaitUntil([&] { return FocusOf(sheet) == control; }, 3000)) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "the focus is on " << FocusOf(sheet) << ", not "
+                                           << control;
     }
     void Press(int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
-    bool Closed() {
-        return WaitUntil([&] { return !IsWindow(sheet); });
+    AssertionResult Closed() {
+        if (WaitUntil([&] { return !IsWindow(sheet); })) return testing::AssertionSuccess();
+        AssertionResult failure = testing::AssertionFailure() << "the sheet stays open";
+        if (HWND box = s.program.WaitForMessageBox(0)) {
+            failure << ", with the message \"" << MessageBoxText(box) << "\"";
+        }
+        return failure;
     }
     // The message box the program shows, its text, dismissed with OK.
     std::string TakeMessage() {
@@ -282,11 +296,9 @@ TEST_F(OptionsTest, ANewHotKeyWorksAtOnceAndAnOpenHelpWindowIsClosed) {
 }
 
 TEST_F(OptionsTest, AutostartFollowsTheCheckBox) {
-    const char* run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, run, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
-    RegDeleteValueA(key, "Zurimo!");
+    UniqueHKey key = CreateUserKey("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    ASSERT_TRUE(key);
+    RegDeleteValueA(key.get(), "Zurimo!");
     ASSERT_TRUE(s.Start());
     for (DWORD on : {1u, 0u}) {
         ASSERT_TRUE(Open());
@@ -295,7 +307,7 @@ TEST_F(OptionsTest, AutostartFollowsTheCheckBox) {
         ASSERT_TRUE(Closed());
         char value[MAX_PATH] = {};
         DWORD size = sizeof value;
-        LONG found = RegQueryValueExA(key, "Zurimo!", nullptr, nullptr,
+        LONG found = RegQueryValueExA(key.get(), "Zurimo!", nullptr, nullptr,
                                       reinterpret_cast<BYTE*>(value), &size);
         if (on) {
             EXPECT_EQ(ERROR_SUCCESS, found);
@@ -304,7 +316,6 @@ TEST_F(OptionsTest, AutostartFollowsTheCheckBox) {
             EXPECT_EQ(ERROR_FILE_NOT_FOUND, found);
         }
     }
-    RegCloseKey(key);
     EXPECT_EQ(0u, SettingAfterExit("AutoExec"));
 }
 

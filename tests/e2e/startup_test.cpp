@@ -186,9 +186,21 @@ TEST_F(StartupTest, EndOfSessionSavesTheHistoryAtTheQueryAndTheSettingsAtTheEnd)
     program.Kill();  // the system ends the process after the session ends
 }
 
+// A global hot key this test holds, as another program would, until this goes.
+struct HeldHotKey {
+    HeldHotKey(UINT modifiers, UINT key) : held(RegisterHotKey(nullptr, kId, modifiers, key) != FALSE) {}
+    ~HeldHotKey() {
+        if (held) UnregisterHotKey(nullptr, kId);
+    }
+    HeldHotKey(const HeldHotKey&) = delete;
+    HeldHotKey& operator=(const HeldHotKey&) = delete;
+    static constexpr int kId = 0x2001;
+    bool held;
+};
+
 TEST_F(StartupTest, HotKeyTakenByAnotherProgramIsReportedOnceAndStartUpGoesOn) {
-    // Ctrl+Alt+F9, held by this test process.
-    ASSERT_TRUE(RegisterHotKey(nullptr, 0x2001, MOD_CONTROL | MOD_ALT, VK_F9));
+    HeldHotKey other(MOD_CONTROL | MOD_ALT, VK_F9);
+    ASSERT_TRUE(other.held);
     SetDword("HotKeyLo", VK_F9);
     SetDword("HotKeyHi", 6);  // Ctrl+Alt as the hot-key control stores it
     Program program;
@@ -202,7 +214,6 @@ TEST_F(StartupTest, HotKeyTakenByAnotherProgramIsReportedOnceAndStartUpGoesOn) {
     Pump(300);
     EXPECT_EQ(nullptr, program.WaitForMessageBox(300)) << "the message comes once";
     EXPECT_TRUE(program.Close());
-    UnregisterHotKey(nullptr, 0x2001);
 }
 
 }  // namespace

@@ -35,10 +35,13 @@ int TrayIconCount() {
 class TrayHotKeyTest : public FreshUserTest {
 protected:
 
-    // Opens the tray menu as a right click on the icon does; true when a popup shows.
-    bool OpenTrayMenu() {
+    // Opens the tray menu as a right click on the icon does, and waits for the popup.
+    AssertionResult OpenTrayMenu() {
         PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_RBUTTONUP);
-        return WaitUntil([&] { return FindVisibleMenu() != nullptr; }, 5000);
+        if (WaitUntil([&] { return FindVisibleMenu() != nullptr; }, 5000)) {
+            return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "no popup menu showed";
     }
     void CloseMenu() {
         PostMessageA(s.program.mainWindow(), WM_CANCELMODE, 0, 0);
@@ -72,9 +75,10 @@ TEST_F(TrayHotKeyTest, DoubleClickShowsTheHistoryAndASingleClickDoesNothing) {
 // Menus belong to their process under Wine, so the items are read from the program file.
 std::vector<std::string> TrayMenuItems() {
     std::vector<std::string> items;
-    HMODULE program = LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HMENU menu = program ? LoadMenuA(program, MAKEINTRESOURCEA(128)) : nullptr;
-    HMENU popup = menu ? GetSubMenu(menu, 0) : nullptr;
+    zurimo::UniqueLibrary program(
+        LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    zurimo::UniqueHMenu menu(program ? LoadMenuA(program.get(), MAKEINTRESOURCEA(128)) : nullptr);
+    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
         if (GetMenuState(popup, i, MF_BYPOSITION) & MF_SEPARATOR) {
             items.push_back("-");
@@ -84,25 +88,31 @@ std::vector<std::string> TrayMenuItems() {
         GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
         items.push_back(std::to_string(GetMenuItemID(popup, i)) + " " + text);
     }
-    if (menu) DestroyMenu(menu);
-    if (program) FreeLibrary(program);
     return items;
 }
 
-TEST_F(TrayHotKeyTest, RightClickOpensTheTrayMenu) {
-    const std::vector<std::string> expected = {
+TEST_F(TrayHotKeyTest, RightClickOpensTheTrayMenuWhichMarksThePause) {
+    std::vector<std::string> expected = {
         "32768 表示(&S)", "-", "32770 オプション(&O)", "57670 ヘルプ(&H)",
         "32771 バージョン情報 (&Zurimo!)", "-", "32772 一時停止(&D)", "-", "32769 終了(&X)"};
     EXPECT_EQ(expected, TrayMenuItems());
 
     ASSERT_TRUE(s.Start());
-    EXPECT_TRUE(OpenTrayMenu());
+    MenuProbe probe(s.program.threadId());
+    ASSERT_TRUE(probe.installed());
+    std::vector<std::string> shown;
+    ASSERT_TRUE(OpenTrayMenu());
+    ASSERT_TRUE(probe.NextMenu(&shown));
     CloseMenu();
+    EXPECT_EQ(expected, shown) << "not paused: no mark";
+
     PostMessageA(s.program.mainWindow(), WM_COMMAND, kPause, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
-    EXPECT_TRUE(OpenTrayMenu());
+    ASSERT_TRUE(OpenTrayMenu());
+    ASSERT_TRUE(probe.NextMenu(&shown));
     CloseMenu();
-    EXPECT_TRUE(IsWindow(s.program.mainWindow()));
+    expected[6] += " [checked]";
+    EXPECT_EQ(expected, shown);
 }
 
 TEST_F(TrayHotKeyTest, AnOpenProgramDialogIsBroughtForwardInsteadOfTheMenu) {
@@ -171,14 +181,11 @@ TEST_F(TrayHotKeyTest, PasteGoesIntoTheFocusedEditOfNotepad) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"pasted by zurimo", "newest"}));
 
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    char command[] = "notepad.exe";
-    ASSERT_TRUE(CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ChildProcess notepadProcess;  // ended when the test ends, however it ends
+    ASSERT_TRUE(notepadProcess.Start("notepad.exe"));
     HWND notepad = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (notepad = FindWindowA("Notepad", nullptr)) != nullptr; }));
-    WaitForInputIdle(pi.hProcess, 5000);
+    WaitForInputIdle(notepadProcess.handle(), 5000);
     ASSERT_TRUE(BringToFront(notepad));
     HWND edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
     ASSERT_NE(nullptr, edit);
@@ -191,11 +198,6 @@ TEST_F(TrayHotKeyTest, PasteGoesIntoTheFocusedEditOfNotepad) {
     EXPECT_TRUE(WaitUntil([&] { return ControlText(edit) == "pasted by zurimo"; }, 5000))
         << ControlText(edit);
     EXPECT_EQ(notepad, GetForegroundWindow());
-
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
 }
 
 TEST_F(TrayHotKeyTest, AConsoleWindowIsPastedIntoByItsMenuKeys) {
