@@ -8,4 +8,7 @@ constexpr char kMakerKey[] = "Kestro!";
 constexpr char kAppTitle[] = "Zurimo!";
 constexpr char kAppKey[] = "Software\\Kestro!\\Zurimo!";
 
+// The standard report of memory running out.
+constexpr char kOutOfMemoryText[] = "ﾒﾓﾘが不足しています。";
+
 }  // namespace zurimo

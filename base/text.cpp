@@ -29,4 +29,20 @@ std::size_t FindLineBreak(std::string_view text, std::size_t from) {
     return std::string_view::npos;
 }
 
+bool EndsWithBackslash(std::string_view text) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
+    return last != std::string_view::npos && last + 1 == text.size() && text[last] == '\\';
+}
+
+std::string CutAtCharBoundary(std::string_view text, std::size_t maxBytes) {
+    std::size_t end = 0;
+    while (end < text.size()) {
+        std::size_t next = end + CharLength(text, end);
+        if (next > maxBytes) break;
+        end = next;
+    }
+    return std::string(text.substr(0, end));
+}
+
 }  // namespace zurimo

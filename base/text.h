@@ -32,4 +32,10 @@ std::string FolderOf(std::string_view path);
 // Position of the first CR or LF character, or npos.
 std::size_t FindLineBreak(std::string_view text, std::size_t from = 0);
 
+// True when the last character is a single-byte backslash (a trail byte 0x5C is not one).
+bool EndsWithBackslash(std::string_view text);
+
+// The text cut to at most `maxBytes` bytes, never inside a double-byte character.
+std::string CutAtCharBoundary(std::string_view text, std::size_t maxBytes);
+
 }  // namespace zurimo

@@ -14,6 +14,7 @@ if(ZURIMO_TESTS)
     tests/unit/capture_rules_test.cpp
     tests/unit/list_keys_test.cpp
     tests/unit/options_model_test.cpp
+    tests/unit/menu_test.cpp
   )
   target_link_libraries(unit_tests PRIVATE zurimo_test_support GTest::gtest GTest::gtest_main)
 endif()

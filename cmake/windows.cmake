@@ -31,6 +31,10 @@ zurimo_sources(history_win_sources history/win)
 add_library(zurimo_history_win STATIC ${history_win_sources})
 target_link_libraries(zurimo_history_win PUBLIC zurimo_base_win)
 
+zurimo_sources(menu_win_sources menu/win)
+add_library(zurimo_menu_win STATIC ${menu_win_sources})
+target_link_libraries(zurimo_menu_win PUBLIC zurimo_base_win)
+
 # Zurimo.dll, the hook library; the program links against it by name.
 zurimo_version_rc(Zurimo Zurimo.dll "Zurimo! hook library" VFT_DLL)
 add_library(Zurimo SHARED
@@ -46,7 +50,7 @@ target_link_libraries(Zurimo PRIVATE user32 kernel32)
 zurimo_sources(app_win_sources app/win)
 list(REMOVE_ITEM app_win_sources ${CMAKE_SOURCE_DIR}/app/win/winmain.cpp)
 add_library(zurimo_app_win STATIC ${app_win_sources})
-target_link_libraries(zurimo_app_win PUBLIC zurimo_history_win Zurimo comctl32 ole32 shell32 uuid)
+target_link_libraries(zurimo_app_win PUBLIC zurimo_history_win zurimo_menu_win Zurimo comctl32 ole32 shell32 uuid)
 
 zurimo_version_rc(zurimo zurimo.exe "Zurimo! clipboard history" VFT_APP)
 add_executable(zurimo WIN32 app/win/winmain.cpp resources/zurimo.rc)
@@ -88,6 +92,7 @@ if(ZURIMO_TESTS)
     tests/e2e/tray_hot_key_test.cpp
     tests/e2e/options_test.cpp
     tests/e2e/keep_data_test.cpp
+    tests/e2e/context_menu_test.cpp
   )
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})

@@ -1,5 +1,7 @@
 #include "history/file_error.h"
 
+#include "base/product.h"
+
 namespace zurimo {
 
 FileError FileErrorFromOsError(std::uint32_t code) {
@@ -92,7 +94,7 @@ std::string FileErrorMessage(FileError error, const std::string& fileName) {
     case FileError::kLockViolation: text = "%1 へのｱｸｾｽ中にﾛｯｸ違反が発生しました。"; break;
     case FileError::kDiskFull: text = "%1 へのｱｸｾｽ中にﾃﾞｨｽｸがいっぱいになりました。"; break;
     case FileError::kEndOfFile: text = "%1 の末尾以降にｱｸｾｽしようとしました。"; break;
-    case FileError::kOutOfMemory: text = "ﾒﾓﾘが不足しています。"; break;
+    case FileError::kOutOfMemory: text = kOutOfMemoryText; break;
     }
     std::string message = text;
     std::string::size_type at = message.find("%1");

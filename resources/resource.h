@@ -12,6 +12,12 @@
 #define IDD_OPT_GENERAL 102
 #define IDD_OPT_KEY 103
 #define IDD_OPT_VIEW 104
+#define IDD_OPT_CONTEXT_MENU 105
+
+// The context menu's dialogs.
+#define IDD_FOLDER_MENU 107
+#define IDD_USER_MENU 108
+#define IDD_USER_STRING 109
 
 // General page.
 #define IDC_PASTE 1019
@@ -37,6 +43,35 @@
 #define IDC_ASSIGN 1074
 #define IDC_DUPLICATE 1075
 #define IDC_OPERATION 1077
+
+// Context-menu page.
+#define IDC_ADD_YEN 1024
+#define IDC_EDIT_USER_MENU 1025
+#define IDC_EDIT_FOLDER_MENU 1026
+#define IDC_FOLDERS_FIRST 1027
+#define IDC_USERS_FIRST 1028
+
+// Folder menu dialog.
+#define IDC_SHOWN_LIST 1029
+#define IDC_HIDDEN_LIST 1030
+#define IDC_FOLDER_RESET 1031
+#define IDC_SHOW_ITEM 1032
+#define IDC_HIDE_ITEM 1033
+#define IDC_FOLDER_UP 1034
+#define IDC_FOLDER_DOWN 1036
+#define IDC_FOLDER_HELP 1044
+
+// User menu dialog and the user-string dialog.
+#define IDC_USER_DELETE 1035
+#define IDC_USER_UP 1037
+#define IDC_USER_DOWN 1038
+#define IDC_USER_ADD 1039
+#define IDC_USER_EDIT 1040
+#define IDC_USER_LIST 1041
+#define IDC_USER_CAPTION 1042
+#define IDC_USER_CONTENT 1043
+#define IDC_USER_STRING_HELP 1045
+#define IDC_USER_MENU_HELP 1046
 
 // History window controls.
 #define IDC_PREVIEW 1005

@@ -40,7 +40,7 @@ below() {
 }
 below base history menu shellext app
 below history menu shellext app
-below menu shellext app
+below menu history shellext app
 below shellext history menu app
 below hook base history menu shellext app
 

@@ -15,6 +15,7 @@
 #include "base/win/win_registry.h"
 #include "history/win/history_window.h"
 #include "hook/zurimo_hook.h"
+#include "menu/win/popup_menu.h"
 #include "resources/resource.h"
 
 namespace zurimo {
@@ -160,6 +161,7 @@ LRESULT CMainFrame::OnCreate() {
         history_.reset(new (std::nothrow) CZurimoDlg(*this));
         if (!history_) return -1;
         history_->Create(hwnd());
+        if (!BuildContextMenu()) return -1;
     }
     if (app_.paste) InstallMainHook();
     if (app_.word) InstallWordHook();
@@ -173,6 +175,7 @@ void CMainFrame::OnClose() {
     UnregisterHotKey(hwnd(), hotKeyId_.get());
     if (history_) {
         history_->SaveHistory();
+        contextMenu_.reset();
         history_->Destroy();
         history_.reset();
     }
@@ -309,8 +312,26 @@ void CMainFrame::ShowOptions() {
 
 bool CMainFrame::SetAutoStart(bool enable) { return zurimo::SetAutoStart(enable); }
 
-// The history window offers no context menu, so there is none to rebuild.
-void CMainFrame::RebuildContextMenu() {}
+void CMainFrame::RebuildContextMenu() { BuildContextMenu(); }
+
+bool CMainFrame::BuildContextMenu() {
+    contextMenu_.reset();
+    std::unique_ptr<CZurimoMenu> menu(new (std::nothrow)
+                                          CZurimoMenu(std::make_unique<WinPopupMenu>()));
+    if (!menu || !menu->Build({SystemRegistry(), folders_, app_.menu, app_.addYen != 0})) {
+        return false;
+    }
+    contextMenu_ = std::move(menu);
+    return true;
+}
+
+bool CMainFrame::TrackContextMenu(int x, int y, HWND owner, std::string* text) {
+    if (!contextMenu_ || !contextMenu_->Track(x, y, reinterpret_cast<std::uintptr_t>(owner))) {
+        return false;
+    }
+    *text = contextMenu_->GetText();
+    return true;
+}
 
 // No shell extension is offered: registering it fails.
 bool CMainFrame::RegisterShellExtension(bool) { return false; }

@@ -16,6 +16,8 @@
 #include "base/win/handles.h"
 #include "base/win/window.h"
 #include "history/win/history_host.h"
+#include "menu/win/win_folder_resolver.h"
+#include "menu/zurimo_menu.h"
 
 namespace zurimo {
 
@@ -69,6 +71,9 @@ private:
     void ReturnFocus() override;
     void PasteIntoForeground() override;
     HWND OpenModalDialog() const override;
+    bool TrackContextMenu(int x, int y, HWND owner, std::string* text) override;
+    // A new context menu from the stored lists and the settings; false when memory ran out.
+    bool BuildContextMenu();
     // Passes a chain notification on; a viewer that hangs is given up on.
     void ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -81,6 +86,8 @@ private:
     WordFilter wordFilter_;
     CTrayIcon trayIcon_;
     std::unique_ptr<CZurimoDlg> history_;
+    WinFolderResolver folders_;
+    std::unique_ptr<CZurimoMenu> contextMenu_;
     CZurimoPropSheet optionsSheet_;
     CriticalSection clipboardLock_;
     bool mainHookInstalled_ = false;

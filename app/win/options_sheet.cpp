@@ -11,12 +11,16 @@
 namespace zurimo {
 
 CZurimoPropSheet::CZurimoPropSheet()
-    : general_(*this, options_.general), view_(*this, options_.view), key_(*this, options_.key) {}
+    : general_(*this, options_.general),
+      view_(*this, options_.view),
+      key_(*this, options_.key),
+      contextMenu_(*this, options_.contextMenu) {}
 
 bool CZurimoPropSheet::DoModal(HWND owner) {
     HINSTANCE instance = ProgramInstance();
-    CZurimoOptPage* pages[] = {&general_, &view_, &key_};
-    PROPSHEETPAGEA records[3];
+    CZurimoOptPage* pages[] = {&general_, &view_, &key_, &contextMenu_};
+    constexpr int kPages = sizeof pages / sizeof pages[0];
+    PROPSHEETPAGEA records[kPages];
     for (CZurimoOptPage* page : pages) {
         page->Describe(&records[page->index()], instance, page->templateId());
     }
@@ -29,7 +33,7 @@ bool CZurimoPropSheet::DoModal(HWND owner) {
     header.hInstance = instance;
     header.pszIcon = MAKEINTRESOURCEA(IDR_MAINFRAME);
     header.pszCaption = title.c_str();
-    header.nPages = 3;
+    header.nPages = kPages;
     header.nStartPage = 0;
     header.ppsp = records;
 

@@ -1,10 +1,12 @@
-// The options sheet "Zurimo! オプション" with its General, View and Key pages. The sheet is
-// made once and shown modally on demand; its pages keep their values between openings.
+// The options sheet "Zurimo! オプション" with its General, View, Key and context-menu
+// pages. The sheet is made once and shown modally on demand; its pages keep their values
+// between openings.
 #pragma once
 
 #include <windows.h>
 
 #include "app/options_model.h"
+#include "app/win/options_page_context_menu.h"
 #include "app/win/options_page_general.h"
 #include "app/win/options_page_key.h"
 #include "app/win/options_page_view.h"
@@ -36,6 +38,7 @@ private:
     CZurimoOptPageGeneral general_;
     CZurimoOptPageView view_;
     CZurimoOptPageKey key_;
+    CZurimoOptPageContextMenu contextMenu_;
     HWND owner_ = nullptr;
     HWND hwnd_ = nullptr;
     bool running_ = false;

@@ -21,6 +21,10 @@ int ShowMessage(HWND owner, const std::string& text, UINT type) {
     return MessageBoxA(owner, text.c_str(), kAppTitle, type);
 }
 
+void ReportOutOfMemory(HWND owner) {
+    ShowMessage(owner, kOutOfMemoryText, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void OpenHelpPage(HWND owner) {
     std::string page = FolderOf(ModulePath(nullptr)) + "zurimo.html";
     ShellExecuteA(owner, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

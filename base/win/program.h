@@ -15,6 +15,9 @@ HINSTANCE ProgramInstance();
 // A message box captioned "Zurimo!".
 int ShowMessage(HWND owner, const std::string& text, UINT type);
 
+// The standard message box for memory running out.
+void ReportOutOfMemory(HWND owner);
+
 // The help page beside the program, opened with the shell.
 void OpenHelpPage(HWND owner);
 

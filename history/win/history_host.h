@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "history/history_settings.h"
 
 namespace zurimo {
@@ -22,6 +24,9 @@ public:
     virtual void PasteIntoForeground() = 0;
     // One of the program's modal dialogs that is open (options, About, editor), or null.
     virtual HWND OpenModalDialog() const = 0;
+    // Shows the program's context menu with its top-left corner at (x, y) on the screen,
+    // owned by `owner`. True, with the chosen entry's text, when an entry was chosen.
+    virtual bool TrackContextMenu(int x, int y, HWND owner, std::string* text) = 0;
 };
 
 }  // namespace zurimo

@@ -53,7 +53,8 @@ INT_PTR CZurimoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnListKey(LOWORD(wParam));
         return -1;
     case WM_CONTEXTMENU:
-        return TRUE;  // the list has no menu of its own
+        OnContextMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return TRUE;
     case WM_HELP:
         // Context help: the flag keeps the window open when the help popup takes the
         // activation.
@@ -383,6 +384,18 @@ void CZurimoDlg::OnListKey(UINT virtualKey) {
         break;
     }
     }
+}
+
+// A request from the keyboard comes with -1 for a coordinate: the window's centre is used.
+void CZurimoDlg::OnContextMenu(int x, int y) {
+    RECT rect = {};
+    GetWindowRect(hwnd(), &rect);
+    if (x == -1) x = (rect.left + rect.right) / 2;
+    if (y == -1) y = (rect.top + rect.bottom) / 2;
+    std::string text;
+    if (!host_.TrackContextMenu(x, y, hwnd(), &text)) return;
+    SetMenuChoice(text);
+    TakeOut();
 }
 
 }  // namespace zurimo

@@ -75,6 +75,7 @@ private:
     void PutBack(int index, const std::string& text);
     void RestoreDefaultButton(int from);
     void OnListKey(UINT virtualKey);
+    void OnContextMenu(int x, int y);
 
     HistoryHost& host_;
     HistoryList history_;

@@ -317,6 +317,10 @@ void PressKeys(const char* chord) {
         else if (part == "delete") vk = VK_DELETE;
         else if (part == "f3") vk = VK_F3;
         else if (part == "comma") vk = VK_OEM_COMMA;
+        else if (part == "down") vk = VK_DOWN;
+        else if (part == "up") vk = VK_UP;
+        else if (part == "f10") vk = VK_F10;
+        else if (part == "apps") vk = VK_APPS;
         else if (part == "period") vk = VK_OEM_PERIOD;
         else if (part.size() == 1) vk = static_cast<WORD>(toupper(static_cast<unsigned char>(part[0])));
         keys.push_back(vk);
@@ -335,6 +339,16 @@ void PressKeys(const char* chord) {
     for (WORD vk : keys) send(vk, false);
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) send(*it, true);
     Pump(150);
+}
+
+void MouseTo(POINT p, DWORD buttons) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+    Pump(30);
 }
 
 AssertionResult BringToFront(HWND hwnd) {

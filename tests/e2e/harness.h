@@ -72,8 +72,12 @@ AssertionResult CopyAsOwner(const char* text);
 // folder) that copies `text`; waits until it is done.
 AssertionResult CopyFromProgram(const char* programName, const std::string& text);
 
-// Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete".
+// Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete",
+// "down", "shift+f10", "apps".
 void PressKeys(const char* chord);
+// Real mouse input: moves to `p` on the screen, with `buttons` (MOUSEEVENTF_LEFTDOWN and
+// the like) pressed or released there.
+void MouseTo(POINT p, DWORD buttons = 0);
 // Waits for the window system to finish a change of focus before keys are pressed.
 void SettleFocus();
 // The window with the keyboard focus in `window`'s thread.

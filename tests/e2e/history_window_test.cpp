@@ -72,16 +72,6 @@ public:
     std::string dropped;
 };
 
-void MouseTo(POINT p, DWORD buttons = 0) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-    SendInput(1, &input, sizeof input);
-    Pump(30);
-}
-
 // Presses the left button on entry `index` of the list, moves to the middle of `target` and,
 // after `beforeRelease`, lets go there.
 template <typename BeforeRelease>

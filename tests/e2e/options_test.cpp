@@ -88,8 +88,9 @@ TEST_F(OptionsTest, TheSheetHasItsPagesInOrderWithTheirControls) {
         {"一般", {1020, 1019, 1021, 1048, 1049, 1076, 1081, 1050}},
         {"表示", {1014, 1015, 1016, 1017, 1018}},
         {"キー割り当て", {1013, 1077, 1073, 1074, 1075, 1023}},
+        {"コンテキストメニュー", {1027, 1028, 1025, 1024, 1026}},
     };
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         HWND page = Page(i);
         ASSERT_NE(nullptr, page) << i;
         EXPECT_EQ(pages[i].caption, ControlText(page)) << i;
@@ -104,6 +105,16 @@ TEST_F(OptionsTest, TheSheetHasItsPagesInOrderWithTheirControls) {
     EXPECT_EQ("Windows 起動 (ログオン) 時に自動実行する (&A)", ControlText(GetDlgItem(general, 1081)));
     EXPECT_EQ(">", ControlText(GetDlgItem(general, 1021)));
     EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(general, 1048, BM_GETCHECK, 0, 0));
+    HWND contextMenu = Page(3);
+    for (auto [id, text] : {std::pair<int, const char*>{1027, "&1 フォルダのパスが上"},
+                            {1028, "&2 ユーザーメニューが上"},
+                            {1025, "ユーザーメニュー編集(&U)"},
+                            {1024, "パスの末尾に &\\を追加\r\n(次回起動時か、メニュー編集後に有効)"},
+                            {1026, "メニュー編集(&E)"}}) {
+        EXPECT_EQ(text, ControlText(GetDlgItem(contextMenu, id))) << id;
+    }
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(contextMenu, 1027, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(contextMenu, 1024, BM_GETCHECK, 0, 0));
     Press(PSBTN_CANCEL);
     EXPECT_TRUE(Closed());
 }
