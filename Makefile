@@ -35,6 +35,7 @@ run: windows
 
 bench: native
 	@$(NATIVE)/history_bench
+	@$(NATIVE)/shellext_bench
 
 dist: windows
 	@rm -rf $(BUILD)/dist/zurimo && mkdir -p $(BUILD)/dist/zurimo

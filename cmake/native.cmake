@@ -15,6 +15,7 @@ if(ZURIMO_TESTS)
     tests/unit/list_keys_test.cpp
     tests/unit/options_model_test.cpp
     tests/unit/menu_test.cpp
+    tests/unit/shellext_test.cpp
   )
   target_link_libraries(unit_tests PRIVATE zurimo_test_support GTest::gtest GTest::gtest_main)
 endif()
@@ -24,5 +25,7 @@ if(NOT ZURIMO_SANITIZE)
   if(benchmark_FOUND)
     add_executable(history_bench bench/history_bench.cpp)
     target_link_libraries(history_bench PRIVATE zurimo_core benchmark::benchmark)
+    add_executable(shellext_bench bench/shellext_bench.cpp)
+    target_link_libraries(shellext_bench PRIVATE zurimo_test_support benchmark::benchmark)
   endif()
 endif()

@@ -46,6 +46,14 @@ set_target_properties(Zurimo PROPERTIES PREFIX "" OUTPUT_NAME Zurimo)
 target_include_directories(Zurimo PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated/Zurimo)
 target_link_libraries(Zurimo PRIVATE user32 kernel32)
 
+# ZurimoEx.dll, the Explorer extension: the portable core and base/win, nothing else.
+zurimo_sources(shellext_win_sources shellext/win)
+add_library(ZurimoEx SHARED ${shellext_win_sources} shellext/win/zurimo_ex.def
+                            resources/zurimo_ex.rc)
+set_target_properties(ZurimoEx PROPERTIES PREFIX "" OUTPUT_NAME ZurimoEx)
+target_include_directories(ZurimoEx PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+target_link_libraries(ZurimoEx PRIVATE zurimo_base_win ole32 shell32 uuid version)
+
 # The resident program's own Win32 code, shared by zurimo.exe and the Win32 tests.
 zurimo_sources(app_win_sources app/win)
 list(REMOVE_ITEM app_win_sources ${CMAKE_SOURCE_DIR}/app/win/winmain.cpp)
@@ -81,6 +89,18 @@ if(ZURIMO_TESTS)
   add_custom_command(TARGET win_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Zurimo> ${ZURIMO_TEST_DIR}/)
 
+  # The Explorer extension, loaded and driven as Explorer does it.
+  add_executable(shellext_tests
+    tests/shellext/main.cpp
+    tests/shellext/host.cpp
+    tests/shellext/host_test.cpp
+    tests/shellext/registration_test.cpp
+  )
+  target_include_directories(shellext_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(shellext_tests PRIVATE gtest ole32 uuid shell32)
+  set_target_properties(shellext_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+  add_dependencies(shellext_tests ZurimoEx)
+
   # End-to-end: starts zurimo.exe and checks it from outside, as another program would.
   add_executable(e2e_tests
     tests/e2e/main.cpp
@@ -93,6 +113,7 @@ if(ZURIMO_TESTS)
     tests/e2e/options_test.cpp
     tests/e2e/keep_data_test.cpp
     tests/e2e/context_menu_test.cpp
+    tests/e2e/shell_ext_control_test.cpp
   )
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})

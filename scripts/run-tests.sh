@@ -68,7 +68,7 @@ if build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMA
     zw_prefix test fresh
     if zw_display; then
         trap zw_stop EXIT
-        for suite in win_tests e2e_tests; do
+        for suite in win_tests shellext_tests e2e_tests; do
             echo "== $suite under Wine"
             timeout 900 wine "build/win64/tests/$suite.exe" > "$logs/$suite.log" 2>&1
             count "$suite" "$logs/$suite.log" $?

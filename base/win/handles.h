@@ -68,6 +68,11 @@ struct LibraryTraits {
     static void Close(Type h) { FreeLibrary(h); }
 };
 
+struct FindTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { FindClose(h); }
+};
 struct GlobalAtomTraits {
     using Type = ATOM;
     static Type Invalid() { return 0; }
@@ -81,6 +86,7 @@ using UniqueHGlobal = UniqueResource<HGlobalTraits>;
 using UniqueHMenu = UniqueResource<HMenuTraits>;
 using UniqueLibrary = UniqueResource<LibraryTraits>;
 using UniqueGlobalAtom = UniqueResource<GlobalAtomTraits>;
+using UniqueFind = UniqueResource<FindTraits>;
 
 // A state this thread is in (clipboard open, OLE initialised, block locked) until the
 // derived class's `Leave` ends it; moving hands the duty on.

@@ -1,9 +1,9 @@
 #include "history/win/history_window.h"
 
-#include <cstring>
 #include <new>
 
 #include "base/product.h"
+#include "base/win/clipboard_text.h"
 #include "base/win/handles.h"
 #include "base/win/program.h"
 #include "base/win/text_drag.h"
@@ -215,26 +215,12 @@ void CZurimoDlg::PutBack(int index, const std::string& text) {
 }
 
 bool CZurimoDlg::DeliverText(const std::string& text, bool paste) {
-    bool delivered = false;
-    UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
-    if (block) {
-        {
-            GlobalLockGuard lock(block.get());
-            if (lock.get()) std::memcpy(lock.get(), text.data(), text.size());
-        }
-        {
-            ClipboardOpen clipboard(hwnd());
-            if (clipboard && EmptyClipboard() && SetClipboardData(CF_TEXT, block.get())) {
-                (void)block.release();  // the clipboard owns it now
-                delivered = true;
-            }
-        }
-        if (delivered) {
-            Select(0);
-            Hide();
-            host_.ReturnFocus();
-            if (paste && host_.Settings().paste) host_.PasteIntoForeground();
-        }
+    bool delivered = PutTextOnClipboard(hwnd(), text);
+    if (delivered) {
+        Select(0);
+        Hide();
+        host_.ReturnFocus();
+        if (paste && host_.Settings().paste) host_.PasteIntoForeground();
     }
     // While paused the clipboard change is not captured, so the history is updated here.
     if (paused_) AddHistory(text);
@@ -242,13 +228,8 @@ bool CZurimoDlg::DeliverText(const std::string& text, bool paste) {
 }
 
 void CZurimoDlg::DragOut(int index, const std::string& text) {
-    UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
+    UniqueHGlobal block = TextBlock(text);
     if (!block) return;  // no memory: the drag does not start
-    {
-        GlobalLockGuard lock(block.get());
-        if (!lock.get()) return;
-        std::memcpy(lock.get(), text.data(), text.size());
-    }
     if (!DragText(block.get())) return;
     // Something may have been captured during the drag: find the entry again.
     if (index >= history_.Count() || history_.At(index) != text) {

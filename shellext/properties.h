@@ -1,0 +1,25 @@
+// The properties texts of the Explorer menu: a labelled block per item (detailed) or one
+// table line per item under a header (simple). Column widths count bytes, so a Japanese
+// character takes two.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "shellext/shell_facts.h"
+
+namespace zurimo {
+
+extern const char kSimpleHeader[];
+
+// 1234 as "1,234"; 3000000000 as "3,000,000,000".
+std::string GroupedNumber(std::uint32_t value);
+// "R", "H", "S", "A", "C" for the attributes set, in that order.
+std::string AttributeLetters(std::uint32_t attributes);
+
+// The detailed block or the simple line of one item; nothing when its facts cannot be had.
+std::optional<std::string> DetailedText(const std::string& path, ShellFacts& facts);
+std::optional<std::string> SimpleLine(const std::string& path, ShellFacts& facts);
+
+}  // namespace zurimo

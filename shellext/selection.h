@@ -1,0 +1,40 @@
+// The items Explorer selected: their paths as one list, and three facts about them that
+// decide which commands the menu offers.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zurimo {
+
+// The item's own name (after the last backslash) is not an 8.3 name.
+bool IsLongName(std::string_view path);
+// A folder on the path (each part followed by a backslash) is not an 8.3 name.
+bool HasLongFolder(std::string_view path);
+// The path ends in ".url", in any case.
+bool IsUrlPath(std::string_view path);
+
+class Selection {
+public:
+    // Takes the paths of `count` selected items; `paths` holds those that could be fetched,
+    // in order. With one item the list is its path; with more every path is followed by
+    // CR LF. The three flags only ever turn on: a new selection keeps what earlier ones set.
+    void Take(unsigned count, const std::vector<std::string>& paths);
+
+    unsigned count() const { return count_; }
+    const std::string& list() const { return list_; }
+    // The paths of the list, each without its CR LF.
+    std::vector<std::string_view> Entries() const;
+
+    bool hasUrlItem = false;
+    bool hasLongPath = false;
+    bool hasLongName = false;
+
+private:
+    unsigned count_ = 0;
+    std::string list_;
+};
+
+}  // namespace zurimo

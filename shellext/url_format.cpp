@@ -1,0 +1,95 @@
+#include "shellext/url_format.h"
+
+#include "base/text.h"
+#include "shellext/path_format.h"
+
+namespace zurimo {
+namespace {
+
+constexpr std::size_t kAddressLimit = 2083;
+constexpr std::size_t kFormedLimit = 1023;
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    }
+    return true;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsPlainName(std::string_view name) {
+    for (char c : name) {
+        bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!plain) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ShortcutUrl(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) return std::nullopt;  // not a text file
+    bool inSection = false;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = Trim(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.front() == '[') {
+            std::size_t close = line.find(']');
+            inSection = close != std::string_view::npos &&
+                        SameIgnoringCase(Trim(line.substr(1, close - 1)), "InternetShortcut");
+            continue;
+        }
+        std::size_t equals = line.find('=');
+        if (!inSection || equals == std::string_view::npos ||
+            !SameIgnoringCase(Trim(line.substr(0, equals)), "URL")) {
+            continue;
+        }
+        std::string_view value = Trim(line.substr(equals + 1));
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+            value = value.substr(1, value.size() - 2);
+        }
+        std::string address = CutAtCharBoundary(value, kAddressLimit);
+        if (address.empty() || address == "Failed!") return std::nullopt;
+        return address;
+    }
+    return std::nullopt;
+}
+
+std::string ShortcutName(std::string_view path) {
+    std::string name = FileNamePart(path).value_or(std::string());
+    for (std::size_t dot = FindChar(name, '.'); dot != std::string::npos;
+         dot = FindChar(name, '.', dot + 1)) {
+        if (SameIgnoringCase(std::string_view(name).substr(dot), ".url")) return name.substr(0, dot);
+    }
+    return name;
+}
+
+std::string FormatUrl(UrlForm form, const std::string& name, const std::string& address) {
+    switch (form) {
+    case UrlForm::kUrl: return address;
+    case UrlForm::kWithName: {
+        std::string_view target = address;
+        if (target.size() >= 7 && SameIgnoringCase(target.substr(0, 7), "mailto:")) {
+            target.remove_prefix(7);
+        }
+        std::string shown = IsPlainName(name) ? name : "\"" + name + "\"";
+        return CutAtCharBoundary(shown + " <" + std::string(target) + ">", kFormedLimit);
+    }
+    case UrlForm::kAnchor:
+        return CutAtCharBoundary("<a href=\"" + address + "\">" + name + "</a>", kFormedLimit);
+    }
+    return address;
+}
+
+}  // namespace zurimo

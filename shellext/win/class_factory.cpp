@@ -1,0 +1,80 @@
+#include "shellext/win/class_factory.h"
+
+#include <new>
+
+#include "shellext/win/module.h"
+#include "shellext/win/shell_ext.h"
+
+namespace zurimo {
+namespace {
+
+ShellExtFactory* g_cached = nullptr;
+
+CriticalSection& CacheSection() {
+    static CriticalSection section;
+    return section;
+}
+
+}  // namespace
+
+ShellExtFactory::ShellExtFactory() = default;
+ShellExtFactory::~ShellExtFactory() = default;
+
+ShellExtFactory* ShellExtFactory::Cached() {
+    CriticalSection::Lock lock(CacheSection());
+    if (!g_cached) g_cached = new (std::nothrow) ShellExtFactory();
+    return g_cached;
+}
+
+void ShellExtFactory::ReleaseCached() {
+    CriticalSection::Lock lock(CacheSection());
+    if (g_cached) g_cached->Release();
+    g_cached = nullptr;
+}
+
+HRESULT STDMETHODCALLTYPE ShellExtFactory::QueryInterface(REFIID riid, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
+    *out = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+}
+
+// The cache's reference holds no lock: the first outside reference takes one, and the last
+// outside release gives it back.
+ULONG STDMETHODCALLTYPE ShellExtFactory::AddRef() {
+    CriticalSection::Lock lock(section_);
+    if (++refs_ == 2) LockModule();
+    return refs_;
+}
+
+ULONG STDMETHODCALLTYPE ShellExtFactory::Release() {
+    ULONG left;
+    {
+        CriticalSection::Lock lock(section_);
+        left = --refs_;
+        if (left == 1) UnlockModule();
+    }
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT STDMETHODCALLTYPE ShellExtFactory::CreateInstance(IUnknown* outer, REFIID riid,
+                                                          void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer && riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
+    auto* object = new (std::nothrow) ZurimoShellExt(outer);
+    if (!object) return E_OUTOFMEMORY;
+    HRESULT result = object->Inner()->QueryInterface(riid, out);
+    object->Inner()->Release();  // the object goes again when nothing was handed out
+    return result;
+}
+
+HRESULT STDMETHODCALLTYPE ShellExtFactory::LockServer(BOOL lock) {
+    lock ? LockModule() : UnlockModule();
+    return S_OK;
+}
+
+}  // namespace zurimo

@@ -1,0 +1,201 @@
+#include "shellext/win/shell_ext.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "base/text.h"
+#include "base/win/clipboard_text.h"
+#include "base/win/win_registry.h"
+#include "resources/zurimo_ex_ids.h"
+#include "shellext/commands.h"
+#include "shellext/shell_menu.h"
+#include "shellext/win/module.h"
+#include "shellext/win/win_shell_facts.h"
+
+namespace zurimo {
+
+// {7A31C2E3-5B6D-4E8F-9A0B-1C2D3E4F5A6B}
+const IID IID_IZurimoShellExt = {0x7A31C2E3, 0x5B6D, 0x4E8F,
+                                 {0x9A, 0x0B, 0x1C, 0x2D, 0x3E, 0x4F, 0x5A, 0x6B}};
+
+namespace {
+
+constexpr int kCaptionBuffer = 40;
+constexpr int kHelpBuffer = 80;
+
+std::string LoadText(int id, int buffer) {
+    std::vector<char> text(static_cast<std::size_t>(buffer), '\0');
+    int length = LoadStringA(ModuleHandle(), static_cast<UINT>(id), text.data(), buffer);
+    return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+HRESULT IdentifiersUsed(int count) {
+    return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, static_cast<unsigned>(count));
+}
+
+// Appends the planned entries to `menu`; a submenu that cannot be made is left out.
+void Append(HMENU menu, const std::vector<ShellMenuEntry>& entries, UINT idCmdFirst) {
+    for (const ShellMenuEntry& entry : entries) {
+        switch (entry.kind) {
+        case ShellMenuEntry::Kind::kSeparator:
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            break;
+        case ShellMenuEntry::Kind::kCommand: {
+            std::string caption =
+                entry.captionId ? LoadText(entry.captionId, kCaptionBuffer) : entry.caption;
+            AppendMenuA(menu, MF_STRING, idCmdFirst + static_cast<UINT>(entry.offset),
+                        caption.c_str());
+            break;
+        }
+        case ShellMenuEntry::Kind::kSubmenu: {
+            HMENU submenu = CreatePopupMenu();
+            if (!submenu) break;
+            Append(submenu, entry.children, idCmdFirst);
+            std::string caption = LoadText(entry.captionId, kCaptionBuffer);
+            if (!AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
+                             caption.c_str())) {
+                DestroyMenu(submenu);
+            }
+            break;
+        }
+        }
+    }
+}
+
+}  // namespace
+
+ZurimoShellExt::ZurimoShellExt(IUnknown* outer) : inner_(*this), outer_(outer ? outer : &inner_) {
+    LockModule();
+}
+
+// Takes the popup out of Explorer's menu again (deleting the item destroys the popup).
+ZurimoShellExt::~ZurimoShellExt() {
+    if (ownPopup_ && hostMenu_ && IsMenu(hostMenu_)) {
+        for (int i = GetMenuItemCount(hostMenu_) - 1; i >= 0; --i) {
+            if (GetSubMenu(hostMenu_, i) == ownPopup_) {
+                DeleteMenu(hostMenu_, static_cast<UINT>(i), MF_BYPOSITION);
+                ownPopup_ = nullptr;
+                break;
+            }
+        }
+    }
+    if (ownPopup_ && IsMenu(ownPopup_)) DestroyMenu(ownPopup_);
+    UnlockModule();
+}
+
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::QueryInterface(REFIID riid, void** out) {
+    return outer_->QueryInterface(riid, out);
+}
+ULONG STDMETHODCALLTYPE ZurimoShellExt::AddRef() { return outer_->AddRef(); }
+ULONG STDMETHODCALLTYPE ZurimoShellExt::Release() { return outer_->Release(); }
+
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::InnerUnknown::QueryInterface(REFIID riid, void** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (riid == IID_IUnknown) {
+        *out = static_cast<IUnknown*>(this);
+    } else if (riid == IID_IShellExtInit || riid == IID_IZurimoShellExt) {
+        *out = static_cast<IShellExtInit*>(&object_);
+    } else if (riid == IID_IContextMenu) {
+        *out = static_cast<IContextMenu*>(&object_);
+    } else {
+        return E_NOINTERFACE;
+    }
+    static_cast<IUnknown*>(*out)->AddRef();
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE ZurimoShellExt::InnerUnknown::AddRef() { return ++refs_; }
+
+ULONG STDMETHODCALLTYPE ZurimoShellExt::InnerUnknown::Release() {
+    ULONG left = --refs_;
+    if (left == 0) delete &object_;
+    return left;
+}
+
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) {
+    if (!data) return E_POINTER;
+    std::optional<ShellSettings> settings = ReadShellSettings(SystemRegistry());
+    if (!settings) return E_FAIL;
+    settings_ = *settings;
+    selection_.Take(0, {});
+
+    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium = {};
+    HRESULT result = data->GetData(&format, &medium);
+    if (FAILED(result)) return result;
+    auto drop = static_cast<HDROP>(medium.hGlobal);
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> paths;
+    try {
+        // Each path whole, however long: its length is asked for first.
+        for (UINT i = 0; i < count; ++i) {
+            UINT length = DragQueryFileA(drop, i, nullptr, 0);
+            if (length == 0) continue;
+            std::string path(length + 1, '\0');
+            UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
+            if (got == 0) continue;
+            path.resize(got);
+            paths.push_back(std::move(path));
+        }
+    } catch (const std::bad_alloc&) {
+        ReleaseStgMedium(&medium);
+        return E_POINTER;
+    }
+    ReleaseStgMedium(&medium);
+    selection_.Take(count, paths);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::QueryContextMenu(HMENU menu, UINT indexMenu,
+                                                           UINT idCmdFirst, UINT idCmdLast,
+                                                           UINT flags) {
+    if (!menu || (flags & CMF_DEFAULTONLY)) return IdentifiersUsed(1);
+    std::vector<std::optional<std::string>> users;
+    if (settings_.userMenu) users = ReadUserCaptions(SystemRegistry());
+    long long range = static_cast<long long>(idCmdLast) - idCmdFirst + 1;
+    ShellMenuPlan plan = PlanShellMenu(selection_, settings_.hierarchy, users, range);
+    if (plan.entries.empty()) return IdentifiersUsed(1);
+
+    HMENU popup = CreatePopupMenu();
+    if (!popup) return IdentifiersUsed(1);
+    Append(popup, plan.entries, idCmdFirst);
+    if (settings_.separator) {
+        InsertMenuA(menu, indexMenu + 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        ++indexMenu;
+    }
+    std::string caption = LoadText(IDS_EX_POPUP, kCaptionBuffer);
+    if (!InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                     reinterpret_cast<UINT_PTR>(popup), caption.c_str())) {
+        DestroyMenu(popup);
+        return IdentifiersUsed(1);
+    }
+    hostMenu_ = menu;
+    ownPopup_ = popup;
+    return IdentifiersUsed(plan.idsUsed);
+}
+
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
+    if (!info || HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) != 0) return E_FAIL;
+    int offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
+    WinShellFacts facts;
+    std::optional<std::string> text = CommandText(offset, selection_, facts, SystemRegistry());
+    if (!text) return E_FAIL;
+    return PutTextOnClipboard(nullptr, *text) ? S_OK : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::GetCommandString(UINT_PTR offset, UINT type, UINT*,
+                                                           CHAR* buffer, UINT size) {
+    if (type != GCS_HELPTEXTA || !buffer || size == 0) return S_OK;
+    int id = offset <= 0xFFFF ? HelpTextId(static_cast<int>(offset)) : 0;
+    std::string help = id ? LoadText(id, kHelpBuffer) : std::string();
+    help = CutAtCharBoundary(help, size - 1);
+    std::memcpy(buffer, help.c_str(), help.size() + 1);
+    return S_OK;
+}
+
+}  // namespace zurimo

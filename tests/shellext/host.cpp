@@ -1,0 +1,283 @@
+#include "host.h"
+
+#include <cstring>
+#include <type_traits>
+
+namespace shellext_test {
+
+const CLSID kClsid = {0x7A31C2E4, 0x5B6D, 0x4E8F, {0x9A, 0x0B, 0x1C, 0x2D, 0x3E, 0x4F, 0x5A, 0x6B}};
+const IID kOwnIid = {0x7A31C2E3, 0x5B6D, 0x4E8F, {0x9A, 0x0B, 0x1C, 0x2D, 0x3E, 0x4F, 0x5A, 0x6B}};
+
+namespace {
+
+std::string Directory(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+
+AssertionResult Failed(const std::string& what) {
+    return testing::AssertionFailure() << what << ": error " << GetLastError();
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &found)) {
+        std::string path = folder + "\\" + found.cFileName;
+        if (!strcmp(found.cFileName, ".") || !strcmp(found.cFileName, "..")) continue;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path);
+        } else {
+            DeleteFileA(path.c_str());
+        }
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string Hr(HRESULT hr) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(hr));
+    return text;
+}
+
+std::string LibraryPath() {
+    char path[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("ZURIMO_BIN", path, MAX_PATH);
+    if (n > 0 && n < MAX_PATH) return std::string(path) + "\\ZurimoEx.dll";
+    n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return Directory(Directory(std::string(path, n))) + "\\bin\\ZurimoEx.dll";
+}
+
+AssertionResult Library::Load() {
+    module.reset(LoadLibraryA(LibraryPath().c_str()));
+    if (!module) return Failed("cannot load " + LibraryPath());
+    std::string missing;
+    // Through void*: the exports' real types are not FARPROC.
+    auto find = [&](auto* function, const char* name) {
+        void* found = reinterpret_cast<void*>(GetProcAddress(module.get(), name));
+        *function = reinterpret_cast<std::remove_reference_t<decltype(*function)>>(found);
+        if (!found) missing += std::string(" ") + name;
+    };
+    find(&getClassObject, "DllGetClassObject");
+    find(&canUnloadNow, "DllCanUnloadNow");
+    find(&getVersion, "DllGetVersion");
+    find(&registerServer, "DllRegisterServer");
+    find(&unregisterServer, "DllUnregisterServer");
+    if (missing.empty()) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "missing exports:" << missing;
+}
+
+std::string Library::path() const {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(module.get(), path, MAX_PATH);
+    return path;
+}
+
+STDMETHODIMP DataObject::QueryInterface(REFIID iid, void** out) {
+    *out = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
+    *out = static_cast<IDataObject*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP DataObject::QueryGetData(FORMATETC* format) {
+    if (!offerDrop_ || format->cfFormat != CF_HDROP) return DV_E_FORMATETC;
+    return (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_TYMED;
+}
+
+STDMETHODIMP DataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    HRESULT offered = QueryGetData(format);
+    if (offered != S_OK) return offered;
+    // DROPFILES, then each path with its NUL, then one more NUL.
+    std::string list;
+    for (const std::string& path : paths_) list += path + '\0';
+    list += paths_.empty() ? std::string(2, '\0') : std::string(1, '\0');
+    zurimo::UniqueHGlobal block(GlobalAlloc(GHND, sizeof(DROPFILES) + list.size()));
+    if (!block) return E_OUTOFMEMORY;
+    {
+        zurimo::GlobalLockGuard lock(block.get());
+        static_cast<DROPFILES*>(lock.get())->pFiles = sizeof(DROPFILES);
+        memcpy(static_cast<char*>(lock.get()) + sizeof(DROPFILES), list.data(), list.size());
+    }
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = block.release();
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+}
+
+AssertionResult Extension::Create(const Library& library) {
+    Com<IClassFactory> factory;
+    HRESULT hr = library.getClassObject(kClsid, IID_IClassFactory, factory.out());
+    if (hr == S_OK) hr = factory->CreateInstance(nullptr, IID_IShellExtInit, init_.out());
+    if (hr == S_OK) hr = init_->QueryInterface(IID_IContextMenu, menu_.out());
+    if (hr == S_OK && init_ && menu_) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no object with IShellExtInit and IContextMenu: "
+                                       << Hr(hr);
+}
+
+HRESULT Extension::InvokeVerb(const char* verb) {
+    CMINVOKECOMMANDINFO info = {};
+    info.cbSize = sizeof info;
+    info.lpVerb = verb;
+    info.nShow = SW_SHOWNORMAL;
+    return menu_->InvokeCommand(&info);
+}
+
+std::string Extension::HelpText(UINT offset, UINT size, UINT type, HRESULT* result) {
+    std::string buffer(size + 16, '\x7f');
+    HRESULT hr = menu_->GetCommandString(offset, type, nullptr, &buffer[0], size);
+    if (result) *result = hr;
+    if (buffer.find_first_not_of('\x7f') == std::string::npos) return "<untouched>";
+    if (buffer.find_first_not_of('\x7f', size) != std::string::npos) return "<overran>";
+    return buffer.substr(0, buffer.find('\0'));
+}
+
+std::vector<std::string> MenuLines(HMENU menu, const std::string& indent) {
+    std::vector<std::string> lines;
+    for (int i = 0, count = GetMenuItemCount(menu); i < count; ++i) {
+        char caption[256] = {};
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = caption;
+        item.cch = sizeof caption;
+        if (!GetMenuItemInfoA(menu, i, TRUE, &item)) {
+            lines.push_back(indent + "<unreadable>");
+        } else if (item.fType & MFT_SEPARATOR) {
+            lines.push_back(indent + "-");
+        } else if (item.hSubMenu) {
+            lines.push_back(indent + "> " + caption);
+            for (const std::string& line : MenuLines(item.hSubMenu, indent + "  ")) {
+                lines.push_back(line);
+            }
+        } else {
+            lines.push_back(indent + std::to_string(item.wID) + " " + caption);
+        }
+    }
+    return lines;
+}
+
+AssertionResult SetClipboardText(const std::string& text) {
+    zurimo::ClipboardOpen clipboard(nullptr);
+    zurimo::UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!clipboard || !block || !EmptyClipboard()) return Failed("cannot empty the clipboard");
+    memcpy(zurimo::GlobalLockGuard(block.get()).get(), text.c_str(), text.size() + 1);
+    if (!SetClipboardData(CF_TEXT, block.get())) return Failed("SetClipboardData");
+    (void)block.release();  // the clipboard's now
+    return testing::AssertionSuccess();
+}
+
+std::string ClipboardText() {
+    zurimo::ClipboardOpen clipboard(nullptr);
+    HANDLE data = clipboard ? GetClipboardData(CF_TEXT) : nullptr;
+    if (!data) return clipboard ? "<none>" : "<not open>";
+    zurimo::GlobalLockGuard lock(data);
+    const char* text = static_cast<const char*>(lock.get());
+    return text ? std::string(text, strnlen(text, GlobalSize(data))) : "<unreadable>";
+}
+
+void ResetUser() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestro!"); }
+
+AssertionResult PutValue(HKEY root, const std::string& key, const char* name, DWORD type,
+                         const std::string& bytes) {
+    HKEY opened = nullptr;
+    LONG error = RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                 &opened, nullptr);
+    UniqueHKey owner(error ? nullptr : opened);
+    if (!error) {
+        error = RegSetValueExA(opened, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                               static_cast<DWORD>(bytes.size()));
+    }
+    if (!error) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "cannot write " << key << "\\" << name << ": " << error;
+}
+
+AssertionResult PutDword(const std::string& key, const char* name, DWORD value) {
+    return PutValue(HKEY_CURRENT_USER, key, name, REG_DWORD,
+                    std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}
+
+AssertionResult PutSettings(DWORD limit, DWORD separator, DWORD hierarchy, DWORD userMenu) {
+    std::string key = std::string(kAppKey) + "\\Settings";
+    AssertionResult result = PutDword(key, "ShellLimit", limit);
+    if (result) result = PutDword(key, "ShellSep", separator);
+    if (result) result = PutDword(key, "ShellHierarchy", hierarchy);
+    if (result) result = PutDword(key, "ShellUserMenu", userMenu);
+    return result;
+}
+
+AssertionResult PutUser(int k, const std::string& caption, const std::string& content) {
+    std::string key = std::string(kAppKey) + "\\User" + std::to_string(k);
+    AssertionResult result = PutValue(HKEY_CURRENT_USER, key, "Caption", REG_SZ, caption + '\0');
+    if (result) result = PutValue(HKEY_CURRENT_USER, key, "Content", REG_SZ, content + '\0');
+    if (result) result = PutDword(key, "Show", 1);
+    return result;
+}
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY opened = nullptr;
+    return !RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) && !RegCloseKey(opened);
+}
+
+std::string ReadString(HKEY root, const std::string& key, const char* name) {
+    char buffer[1024] = {};
+    DWORD size = sizeof buffer - 1;
+    LONG error = RegGetValueA(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+    return error ? "<missing>" : buffer;
+}
+
+std::string VersionString(const std::string& path, const std::string& name) {
+    // The tests link no version library; it is loaded for these few calls.
+    zurimo::UniqueLibrary version(LoadLibraryA("version.dll"));
+    auto find = [&](const char* symbol) {
+        return reinterpret_cast<void*>(GetProcAddress(version.get(), symbol));
+    };
+    auto size = reinterpret_cast<DWORD(WINAPI*)(LPCSTR, LPDWORD)>(find("GetFileVersionInfoSizeA"));
+    auto read = reinterpret_cast<BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID)>(
+        find("GetFileVersionInfoA"));
+    auto query = reinterpret_cast<BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT)>(
+        find("VerQueryValueA"));
+    DWORD handle = 0, length = size && read && query ? size(path.c_str(), &handle) : 0;
+    std::string block(length, '\0');
+    if (!length || !read(path.c_str(), 0, length, &block[0])) return "<no version resource>";
+    std::string sub = name[0] == '\\' ? name : "\\StringFileInfo\\041104b0\\" + name;
+    void* value = nullptr;
+    UINT count = 0;
+    if (!query(block.data(), sub.c_str(), &value, &count) || !value) return "<missing>";
+    if (name[0] == '\\') return std::string(static_cast<const char*>(value), count);
+    return static_cast<const char*>(value);
+}
+
+TempTree::~TempTree() { RemoveTree(root_); }
+
+AssertionResult TempTree::Create() {
+    RemoveTree(root_);
+    return CreateDirectoryA(root_.c_str(), nullptr) ? testing::AssertionSuccess()
+                                                    : Failed("cannot create " + root_);
+}
+
+AssertionResult TempTree::Folder(const std::string& relative) {
+    return CreateDirectoryA(Path(relative).c_str(), nullptr) ? testing::AssertionSuccess()
+                                                             : Failed("cannot create " + relative);
+}
+
+AssertionResult TempTree::File(const std::string& relative, const std::string& bytes,
+                               ULONGLONG size) {
+    zurimo::UniqueFile file(CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    if (file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                          nullptr) &&
+        written == bytes.size() &&
+        (size <= bytes.size() ||
+         (SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && SetEndOfFile(file.get())))) {
+        return testing::AssertionSuccess();
+    }
+    return Failed("cannot write " + relative);
+}
+
+}  // namespace shellext_test

@@ -1,0 +1,149 @@
+// Stands in for Explorer: loads ZurimoEx.dll, makes its object through the class factory,
+// hands it a selection of files, builds its menu into a menu of this process, runs its
+// commands and reads the clipboard. What a test holds is held by an owner.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "base/win/handles.h"
+
+namespace shellext_test {
+
+using testing::AssertionResult;
+using zurimo::UniqueHKey;
+
+constexpr char kClsidText[] = "{7A31C2E4-5B6D-4E8F-9A0B-1C2D3E4F5A6B}";
+extern const CLSID kClsid;
+extern const IID kOwnIid;  // the object's own interface
+constexpr char kAppKey[] = "Software\\Kestro!\\Zurimo!";
+constexpr char kBefore[] = "on the clipboard before";
+
+std::string Hr(HRESULT hr);  // "0x80004005"
+std::string LibraryPath();   // ..\bin\ZurimoEx.dll beside the tests' folder, or in ZURIMO_BIN
+
+// An interface pointer, released when this goes.
+template <typename T>
+class Com {
+public:
+    Com() = default;
+    ~Com() { reset(); }
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    T* get() const { return p_; }
+    T* operator->() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+    void** out() { return reset(), reinterpret_cast<void**>(&p_); }
+    void reset() {
+        if (p_) p_->Release();
+        p_ = nullptr;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// The library, loaded as Explorer loads it, with its exports looked up by name.
+struct Library {
+    zurimo::UniqueLibrary module;
+    HRESULT(STDAPICALLTYPE* getClassObject)(REFCLSID, REFIID, void**) = nullptr;
+    HRESULT(STDAPICALLTYPE* canUnloadNow)() = nullptr;
+    HRESULT(STDAPICALLTYPE* getVersion)(DLLVERSIONINFO*) = nullptr;
+    HRESULT(STDAPICALLTYPE* registerServer)() = nullptr;
+    HRESULT(STDAPICALLTYPE* unregisterServer)() = nullptr;
+    AssertionResult Load();
+    std::string path() const;  // as the loader has it
+};
+
+// The selection as Explorer hands it over: CF_HDROP with ANSI paths, or with `offerDrop`
+// false no file-system format at all (items of a virtual folder). It lives on the stack;
+// its count starts at the test's own reference.
+class DataObject : public IDataObject {
+public:
+    explicit DataObject(std::vector<std::string> paths, bool offerDrop = true)
+        : paths_(std::move(paths)), offerDrop_(offerDrop) {}
+    LONG references() const { return refs_; }
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
+    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&refs_); }
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC* format) override;
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+private:
+    std::vector<std::string> paths_;
+    bool offerDrop_;
+    LONG refs_ = 1;
+};
+
+// One object of the extension, held as Explorer holds it for one menu.
+class Extension {
+public:
+    AssertionResult Create(const Library& library);
+    HRESULT Initialize(IDataObject* data) { return init_->Initialize(nullptr, data, nullptr); }
+    HRESULT Query(HMENU menu, UINT index, UINT first, UINT last, UINT flags = CMF_NORMAL) {
+        return menu_->QueryContextMenu(menu, index, first, last, flags);
+    }
+    HRESULT Invoke(UINT offset) { return InvokeVerb(MAKEINTRESOURCEA(offset)); }
+    HRESULT InvokeVerb(const char* verb);
+    // The text written into a buffer of `size` bytes; "<untouched>" when nothing was.
+    std::string HelpText(UINT offset, UINT size = 256, UINT type = GCS_HELPTEXTA,
+                         HRESULT* result = nullptr);
+    void Release() { menu_.reset(), init_.reset(); }
+
+private:
+    Com<IShellExtInit> init_;
+    Com<IContextMenu> menu_;
+};
+
+// A menu's entries, one line each: "102 caption", "-" for a separator, "> caption" for a
+// submenu followed by its own lines indented by two spaces.
+std::vector<std::string> MenuLines(HMENU menu, const std::string& indent = "");
+
+AssertionResult SetClipboardText(const std::string& text);
+std::string ClipboardText();  // CF_TEXT, or "<none>"
+
+void ResetUser();  // removes HKEY_CURRENT_USER\Software\Kestro! with all below it
+AssertionResult PutValue(HKEY root, const std::string& key, const char* name, DWORD type,
+                         const std::string& bytes);
+AssertionResult PutDword(const std::string& key, const char* name, DWORD value);
+AssertionResult PutSettings(DWORD limit, DWORD separator, DWORD hierarchy, DWORD userMenu);
+AssertionResult PutUser(int k, const std::string& caption, const std::string& content);
+bool KeyExists(HKEY root, const std::string& key);
+// A REG_SZ value ("" for the default one), or "<missing>".
+std::string ReadString(HKEY root, const std::string& key, const char* name = "");
+
+// A string of the version resource's 041104b0 table, or a raw value such as "\\".
+std::string VersionString(const std::string& path, const std::string& name);
+
+// A folder of one test, made fresh and removed with all it holds when this goes.
+class TempTree {
+public:
+    explicit TempTree(std::string root) : root_(std::move(root)) {}
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+    AssertionResult Create();
+    std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
+    AssertionResult Folder(const std::string& relative);
+    // A file holding `bytes`, extended (without data) to `size` when that is larger.
+    AssertionResult File(const std::string& relative, const std::string& bytes,
+                         ULONGLONG size = 0);
+
+private:
+    std::string root_;
+};
+
+}  // namespace shellext_test
