@@ -55,7 +55,7 @@ public:
     virtual void ChangeHotKey(std::uint16_t key, std::uint16_t modifiers) = 0;
     virtual void RebuildContextMenu() = 0;
     virtual bool RegisterShellExtension(bool on) = 0;
-    virtual void WriteDriveType(int index) = 0;  // into an existing ShellExt key only
+    virtual void WriteDriveType(int index) = 0;  // into the ShellExt key, made when missing
 };
 
 // Every setting into the pages (the Unix path style is read separately).

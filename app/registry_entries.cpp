@@ -11,7 +11,9 @@ RegChanges AutoStartChanges(bool enable, const std::string& programPath) {
 }
 
 RegChanges DriveTypeChanges(int index) {
-    return {SetStringChange(kHkeyCurrentUser, kShellExtKey, "DriveType", DriveTypeText(index))};
+    // Nothing else makes the ShellExt key: without it the chosen style would be lost.
+    return {CreateKeyChange(kHkeyCurrentUser, kShellExtKey),
+            SetStringChange(kHkeyCurrentUser, kShellExtKey, "DriveType", DriveTypeText(index))};
 }
 
 }  // namespace zurimo

@@ -15,7 +15,7 @@ constexpr char kShellExtKey[] = "Software\\Kestro!\\Zurimo!\\ShellExt";
 RegChanges AutoStartChanges(bool enable, const std::string& programPath);
 
 // The Unix path style of the shell extension ("std", "mingw", "cygwin", "sfu" for 0 to 3),
-// written into an existing ShellExt key only.
+// written into the ShellExt key, which is created when missing.
 RegChanges DriveTypeChanges(int index);
 
 }  // namespace zurimo

@@ -13,6 +13,7 @@
 #define IDD_OPT_KEY 103
 #define IDD_OPT_VIEW 104
 #define IDD_OPT_CONTEXT_MENU 105
+#define IDD_OPT_SHELL_EXT 106
 
 // The context menu's dialogs.
 #define IDD_FOLDER_MENU 107
@@ -50,6 +51,18 @@
 #define IDC_EDIT_FOLDER_MENU 1026
 #define IDC_FOLDERS_FIRST 1027
 #define IDC_USERS_FIRST 1028
+
+// Shell-extension page.
+#define IDC_SHELL_MENU 1051
+#define IDC_SHELL_LIMIT 1052
+#define IDC_SHELL_LIMIT_SPIN 1053
+#define IDC_SHELL_SEP 1055
+#define IDC_SHELL_USER_MENU 1062
+#define IDC_SHELL_HIERARCHY 1063
+#define IDC_DRIVE_STD 1078
+#define IDC_DRIVE_MINGW 1079
+#define IDC_DRIVE_CYGWIN 1080
+#define IDC_DRIVE_SFU 1081
 
 // Folder menu dialog.
 #define IDC_SHOWN_LIST 1029

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/win/main_frame.h"
+#include "app/win/reg_server.h"
 #include "app/zurimo_app.h"
 #include "base/win/handles.h"
 #include "base/win/program.h"
@@ -66,6 +67,9 @@ int RunApplication(HINSTANCE instance) {
         return 0;
     }
 
+    // A registration that fails turns the option off, for this run and the next.
+    if (g_app.shellMenu) g_app.shellMenu = mainFrame->RegisterShellExtension(true) ? 1 : 0;
+
     if (g_app.hotKeyLo != 0 && g_app.hotKeyHi != 0) {
         mainFrame->RegisterAppHotKey(g_app.hotKeyLo, g_app.hotKeyHi);
     }
@@ -84,6 +88,9 @@ int RunApplication(HINSTANCE instance) {
 void ExitApplication() {
     if (g_ended) return;
     g_ended = true;
+    // The extension is registered only while the program runs; the option stays on so that
+    // the next start registers it again.
+    if (g_app.shellMenu) RegisterShellExtension(false, nullptr);
     g_app.SaveSettings(AppProfile());
     if (g_mutex) {
         ReleaseMutex(g_mutex.get());

@@ -10,6 +10,7 @@
 #include "app/win/autostart.h"
 #include "app/win/focus.h"
 #include "app/win/messages.h"
+#include "app/win/reg_server.h"
 #include "base/reg_key.h"
 #include "base/win/program.h"
 #include "base/win/win_registry.h"
@@ -333,8 +334,10 @@ bool CMainFrame::TrackContextMenu(int x, int y, HWND owner, std::string* text) {
     return true;
 }
 
-// No shell extension is offered: registering it fails.
-bool CMainFrame::RegisterShellExtension(bool) { return false; }
+bool CMainFrame::RegisterShellExtension(bool on) {
+    // From the sheet's Apply the message belongs to the sheet, which is open then.
+    return zurimo::RegisterShellExtension(on, optionsSheet_.hwnd());
+}
 
 void CMainFrame::WriteDriveType(int index) {
     ApplyRegChanges(SystemRegistry(), DriveTypeChanges(index));

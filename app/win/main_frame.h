@@ -48,6 +48,10 @@ public:
     // The options sheet, modal; OK applies every page.
     void ShowOptions() override;
 
+    // Registers (true) or unregisters (false) the Explorer extension beside the program;
+    // tells the user when that failed. True on success.
+    bool RegisterShellExtension(bool on) override;
+
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -64,7 +68,6 @@ private:
     // The rest of what applying options does.
     bool SetAutoStart(bool enable) override;
     void RebuildContextMenu() override;
-    bool RegisterShellExtension(bool on) override;
     void WriteDriveType(int index) override;
     // What the history window asks of the program.
     HistorySettings Settings() const override;

@@ -14,11 +14,12 @@ CZurimoPropSheet::CZurimoPropSheet()
     : general_(*this, options_.general),
       view_(*this, options_.view),
       key_(*this, options_.key),
-      contextMenu_(*this, options_.contextMenu) {}
+      contextMenu_(*this, options_.contextMenu),
+      shellExt_(*this, options_.shellExt) {}
 
 bool CZurimoPropSheet::DoModal(HWND owner) {
     HINSTANCE instance = ProgramInstance();
-    CZurimoOptPage* pages[] = {&general_, &view_, &key_, &contextMenu_};
+    CZurimoOptPage* pages[] = {&general_, &view_, &key_, &contextMenu_, &shellExt_};
     constexpr int kPages = sizeof pages / sizeof pages[0];
     PROPSHEETPAGEA records[kPages];
     for (CZurimoOptPage* page : pages) {

@@ -1,5 +1,5 @@
-// The options sheet "Zurimo! オプション" with its General, View, Key and context-menu
-// pages. The sheet is made once and shown modally on demand; its pages keep their values
+// The options sheet "Zurimo! オプション" with its General, View, Key, context-menu and
+// shell-extension pages. The sheet is made once and shown modally on demand; its pages keep their values
 // between openings.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include "app/win/options_page_context_menu.h"
 #include "app/win/options_page_general.h"
 #include "app/win/options_page_key.h"
+#include "app/win/options_page_shell_ext.h"
 #include "app/win/options_page_view.h"
 
 namespace zurimo {
@@ -39,6 +40,7 @@ private:
     CZurimoOptPageView view_;
     CZurimoOptPageKey key_;
     CZurimoOptPageContextMenu contextMenu_;
+    CZurimoOptPageShellExt shellExt_;
     HWND owner_ = nullptr;
     HWND hwnd_ = nullptr;
     bool running_ = false;

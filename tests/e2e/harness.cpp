@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace e2e {
 namespace {
@@ -184,6 +185,22 @@ AssertionResult ReadBytes(const std::string& path, std::string* bytes) {
 }
 
 void RemoveFile(const std::string& path) { DeleteFileA(path.c_str()); }
+
+FileSetAside::FileSetAside(std::string path) : path_(std::move(path)) {
+    std::string aside = path_ + ".aside";
+    DeleteFileA(aside.c_str());  // left by a run that was killed
+    moved_ = MoveFileA(path_.c_str(), aside.c_str()) != FALSE;
+    if (!moved_) error_ = GetLastError();
+}
+
+FileSetAside::~FileSetAside() {
+    if (moved_) MoveFileExA((path_ + ".aside").c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+AssertionResult FileSetAside::moved() const {
+    if (moved_) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "cannot move " << path_ << " aside: error " << error_;
+}
 
 void EmptyTheClipboard() {
     for (int i = 0; i < 50; ++i) {

@@ -43,6 +43,22 @@ AssertionResult WriteBytes(const std::string& path, const std::string& bytes);
 AssertionResult ReadBytes(const std::string& path, std::string* bytes);
 void RemoveFile(const std::string& path);
 
+// A file moved aside (renamed "<path>.aside") for a while, as if it were missing; it is put
+// back when this goes.
+class FileSetAside {
+public:
+    explicit FileSetAside(std::string path);
+    ~FileSetAside();
+    FileSetAside(const FileSetAside&) = delete;
+    FileSetAside& operator=(const FileSetAside&) = delete;
+    AssertionResult moved() const;
+
+private:
+    std::string path_;
+    bool moved_ = false;
+    DWORD error_ = 0;
+};
+
 // The clipboard, as another program uses it.
 void EmptyTheClipboard();
 // Puts CF_TEXT on the clipboard; with `markFormat`, also that registered format (a DWORD).

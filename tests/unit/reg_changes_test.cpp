@@ -21,10 +21,12 @@ TEST(RegChangesTest, TheProgramsEntriesAsChanges) {
               AutoStartChanges(false, "C:\\Z\\zurimo.exe"));
 
     const char* styles[] = {"std", "mingw", "cygwin", "sfu", "std"};
+    const char shellExt[] = "Software\\Kestro!\\Zurimo!\\ShellExt";
     for (int index = 0; index < 5; ++index) {
-        EXPECT_EQ(RegChanges{SetStringChange(kHkeyCurrentUser,
-                                             "Software\\Kestro!\\Zurimo!\\ShellExt",
-                                             "DriveType", styles[index])},
+        // The key is made first when it is missing, so that the choice is kept.
+        EXPECT_EQ((RegChanges{CreateKeyChange(kHkeyCurrentUser, shellExt),
+                              SetStringChange(kHkeyCurrentUser, shellExt, "DriveType",
+                                              styles[index])}),
                   DriveTypeChanges(index))
             << index;
     }
