@@ -12,7 +12,6 @@
 
 namespace zurimo {
 
-constexpr char kSettingsSection[] = "Settings";
 
 // Operating-system families, as the version query reports them.
 constexpr std::uint32_t kPlatformWin95 = 1;

@@ -7,6 +7,8 @@ namespace zurimo {
 constexpr char kMakerKey[] = "Kestro!";
 constexpr char kAppTitle[] = "Zurimo!";
 constexpr char kAppKey[] = "Software\\Kestro!\\Zurimo!";
+// The section of the settings below kAppKey.
+constexpr char kSettingsSection[] = "Settings";
 
 // The standard report of memory running out.
 constexpr char kOutOfMemoryText[] = "ﾒﾓﾘが不足しています。";

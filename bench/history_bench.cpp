@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "history/find.h"
 #include "history/history_file.h"
 #include "history/history_list.h"
 
@@ -187,6 +188,42 @@ void BM_CopyCaptureTexts(benchmark::State& state) {
 
 BENCHMARK(BM_AddToFullList)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopyCaptureTexts)->Unit(benchmark::kMicrosecond);
+
+// Find: 1,000 entries of 100 KB, the text only in the last one looked at.
+std::vector<std::string> SearchedHistory() {
+    std::vector<std::string> entries;
+    for (std::uint32_t i = 0; i < 1000; ++i) entries.push_back(Text(100 * 1024, i + 7, 80));
+    entries.back().replace(50 * 1024, 11, "needle text");
+    return entries;
+}
+
+// Argument: 1 to match case, 0 to fold both texts to lower case.
+void BM_FindInHistory(benchmark::State& state) {
+    const std::vector<std::string> entries = SearchedHistory();
+    PortableCaseFolding folding;
+    const bool matchCase = state.range(0) != 0;
+    for (auto _ : state) {
+        FindResult found = FindInHistory(entries, -1, "needle text", true, matchCase, folding);
+        benchmark::DoNotOptimize(found.index);
+    }
+    state.SetBytesProcessed(state.iterations() * TotalBytes(entries));
+}
+
+void BM_MemmemHistory(benchmark::State& state) {
+    const std::vector<std::string> entries = SearchedHistory();
+    for (auto _ : state) {
+        const void* found = nullptr;
+        for (const std::string& entry : entries) {
+            found = memmem(entry.data(), entry.size(), "needle text", 11);
+            if (found) break;
+        }
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetBytesProcessed(state.iterations() * TotalBytes(entries));
+}
+
+BENCHMARK(BM_FindInHistory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemmemHistory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zurimo

@@ -16,6 +16,7 @@ if(ZURIMO_TESTS)
     tests/unit/options_model_test.cpp
     tests/unit/menu_test.cpp
     tests/unit/shellext_test.cpp
+    tests/unit/find_test.cpp
   )
   target_link_libraries(unit_tests PRIVATE zurimo_test_support GTest::gtest GTest::gtest_main)
 endif()

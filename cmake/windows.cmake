@@ -25,7 +25,7 @@ endfunction()
 # One Win32 library per subsystem, each on the layers below it only.
 zurimo_sources(base_win_sources base/win)
 add_library(zurimo_base_win STATIC ${base_win_sources})
-target_link_libraries(zurimo_base_win PUBLIC zurimo_core ole32 shell32 comctl32)
+target_link_libraries(zurimo_base_win PUBLIC zurimo_core ole32 shell32 comctl32 version)
 
 zurimo_sources(history_win_sources history/win)
 add_library(zurimo_history_win STATIC ${history_win_sources})
@@ -114,8 +114,9 @@ if(ZURIMO_TESTS)
     tests/e2e/keep_data_test.cpp
     tests/e2e/context_menu_test.cpp
     tests/e2e/shell_ext_control_test.cpp
+    tests/e2e/find_edit_about_test.cpp
   )
-  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32)
+  target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32 version)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
 
   # Put into the program under test by a hook, it reports the popup menus the program shows.

@@ -7,6 +7,13 @@
 #define IDS_EDIT_TITLE 131         // "Zurimo! 履歴の編集"
 
 #define IDD_ZURIMO_DIALOG 100      // the history window
+#define IDD_ABOUT 101
+#define IDD_FIND 111
+#define IDD_EDIT 112
+
+#define IDS_MAKER_WEB 40000        // the maker's web address, without scheme
+#define IDS_MAKER_MAIL 40001       // the maker's mail address
+#define IDS_APP_NAME 57344         // "Zurimo!"
 
 // Options pages.
 #define IDD_OPT_GENERAL 102
@@ -85,6 +92,25 @@
 #define IDC_USER_CONTENT 1043
 #define IDC_USER_STRING_HELP 1045
 #define IDC_USER_MENU_HELP 1046
+
+// Find window.
+#define IDC_FIND_NEXT 1056
+#define IDC_FIND_PREVIOUS 1057
+#define IDC_FIND_LABEL 1058
+#define IDC_FIND_TEXT 1059
+#define IDC_MATCH_CASE 1060
+
+// Editor.
+#define IDC_EDIT_TEXT 1061
+
+// About box.
+#define IDC_ABOUT_PRODUCT 1000
+#define IDC_ABOUT_VERSION 1001
+#define IDC_ABOUT_COPYRIGHT 1002
+#define IDC_ABOUT_WEB 1003
+#define IDC_ABOUT_WINDOWS 1004
+#define IDC_ABOUT_MAIL 1006
+#define IDC_ABOUT_ICON 1054
 
 // History window controls.
 #define IDC_PREVIEW 1005

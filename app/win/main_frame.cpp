@@ -14,6 +14,7 @@
 #include "base/reg_key.h"
 #include "base/win/program.h"
 #include "base/win/win_registry.h"
+#include "history/win/about_dialog.h"
 #include "history/win/history_window.h"
 #include "hook/zurimo_hook.h"
 #include "menu/win/popup_menu.h"
@@ -129,6 +130,9 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case ID_OPTIONS:
             ShowOptions();
+            return 0;
+        case ID_APP_ABOUT:
+            ShowAbout();
             return 0;
         case ID_PAUSE:
             TogglePause();
@@ -305,10 +309,21 @@ void CMainFrame::ShowOptions() {
     if (optionsSheet_.DoModal(hwnd())) {
         ApplyAllOptions(options, app_, profile_, *this);
     }
+    CloseHelpViewer();
+    ActivatePreviousWindow(hwnd());
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDlg about;
+    about.DoModal(hwnd());
+    CloseHelpViewer();
+    ActivatePreviousWindow(hwnd());
+}
+
+void CMainFrame::CloseHelpViewer() {
     if (HWND help = FindWindowA("MS_WINHELP", kAppTitle)) {
         SendMessageA(help, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
-    ActivatePreviousWindow(hwnd());
 }
 
 bool CMainFrame::SetAutoStart(bool enable) { return zurimo::SetAutoStart(enable); }

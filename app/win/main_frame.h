@@ -47,6 +47,8 @@ public:
 
     // The options sheet, modal; OK applies every page.
     void ShowOptions() override;
+    // The About box, modal.
+    void ShowAbout();
 
     // Registers (true) or unregisters (false) the Explorer extension beside the program;
     // tells the user when that failed. True on success.
@@ -63,6 +65,8 @@ private:
     void OnChangeCbChain(HWND removed, HWND next);
     void OnGetClipboardContent();
     void TogglePause();
+    // Closes a help viewer window of the program that is still open.
+    void CloseHelpViewer();
     void OnActivateApp(bool active);
     LRESULT OnTrayIcon(WPARAM id, LPARAM mouseMessage);
     // The rest of what applying options does.

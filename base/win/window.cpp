@@ -135,6 +135,7 @@ INT_PTR Dialog::Dispatch(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY) {
         ForgetDialog(hwnd);
         self->hwnd_ = nullptr;
+        self->OnFinalMessage();  // nothing here may touch `self` after this
     }
     return result;
 }

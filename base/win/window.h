@@ -69,6 +69,8 @@ protected:
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual bool OnCommand(int id, int code, HWND control);
+    // Called last, after WM_NCDESTROY; the window is gone, and the object may delete itself.
+    virtual void OnFinalMessage() {}
     // Returns TRUE after storing `result` as the message's result.
     INT_PTR SetResult(LRESULT result);
 

@@ -7,9 +7,11 @@
 #include "base/win/handles.h"
 #include "base/win/program.h"
 #include "base/win/text_drag.h"
+#include "base/win/win_registry.h"
 #include "history/file_error.h"
 #include "history/list_keys.h"
 #include "history/transforms.h"
+#include "history/win/edit_dialog.h"
 #include "history/win/win_date_time.h"
 #include "resources/resource.h"
 
@@ -21,7 +23,11 @@ constexpr std::size_t kShortPreviewLimit = 32768;  // edit controls outside the 
 }  // namespace
 
 CZurimoDlg::CZurimoDlg(HistoryHost& host)
-    : host_(host), history_(this), file_(SavedHistoryPath()), saved_(file_) {}
+    : host_(host),
+      history_(this),
+      file_(SavedHistoryPath()),
+      saved_(file_),
+      profile_(SystemRegistry(), kAppKey) {}
 
 CZurimoDlg::~CZurimoDlg() = default;
 
@@ -61,6 +67,10 @@ INT_PTR CZurimoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         helpRequested_ = true;
         return TRUE;
     }
+    if (message == kKestroFindDialog) {
+        OnFindMessage();
+        return TRUE;
+    }
     return Dialog::OnMessage(message, wParam, lParam);
 }
 
@@ -69,8 +79,8 @@ bool CZurimoDlg::OnCommand(int id, int code, HWND) {
     case IDOK:
     case IDC_TAKE_OUT: TakeOut(); return true;
     case IDC_DELETE: Delete(); return true;
-    case IDC_FIND: return true;
-    case IDC_EDIT: RestoreDefaultButton(IDC_EDIT); return true;
+    case IDC_FIND: OpenFind(); return true;
+    case IDC_EDIT: EditSelected(); return true;
     case IDC_OPTIONS: ShowOptions(); return true;
     case IDCANCEL: Close(); return true;
     case IDC_QUOTE:
@@ -292,7 +302,58 @@ void CZurimoDlg::Delete() {
     }
 }
 
-void CZurimoDlg::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+void CZurimoDlg::Hide() {
+    if (find_) find_->Close();  // it saves its texts and goes; find_ is empty again after
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+void CZurimoDlg::OpenFind() {
+    if (!find_) {
+        auto find = std::make_unique<CFindDlg>(hwnd(), profile_, folding_);
+        if (!find->Create()) return;
+        find_ = std::move(find);
+    }
+    ShowWindow(find_->hwnd(), SW_SHOW);
+    SetForegroundWindow(find_->hwnd());
+}
+
+// The Find window's message: a search request, or the news that it has gone.
+void CZurimoDlg::OnFindMessage() {
+    if (!find_) return;
+    if (find_->terminating) {
+        find_.reset();
+        return;
+    }
+    if (!find_->findNext) return;
+    FindResult found = FindInHistory(history_.entries(), Selection(), find_->findText,
+                                     find_->searchDown, find_->matchCase, folding_);
+    switch (found.outcome) {
+    case FindOutcome::kFound:
+        Select(found.index);
+        ShowSelectionInPreview();
+        break;
+    case FindOutcome::kNotFound:
+        ShowMessage(find_->hwnd(), "『" + find_->findText + "』 が見つかりません",
+                    MB_OK | MB_ICONINFORMATION);
+        SetFocus(find_->Item(IDC_FIND_TEXT));
+        break;
+    case FindOutcome::kNothing: break;
+    }
+}
+
+void CZurimoDlg::EditSelected() {
+    int selected = Selection();
+    if (history_.Count() > 0 && selected >= 0) {
+        HistorySettings settings = host_.Settings();
+        std::string text = history_.At(selected);
+        if (settings.shortTexts && text.size() > kShortPreviewLimit) text.resize(kShortPreviewLimit);
+        CEditDlg editor(text, settings.tab);
+        if (editor.DoModal(GetWindow(hwnd(), GW_OWNER)) == IDOK && !editor.result().empty()) {
+            DeliverText(editor.result(), true);
+        }
+    }
+    RestoreDefaultButton(IDC_EDIT);
+}
 
 void CZurimoDlg::Close() {
     Hide();
@@ -324,6 +385,7 @@ void CZurimoDlg::OnListKey(UINT virtualKey) {
     if (GetKeyState(VK_CONTROL) >= 0) {
         if (GetKeyState(VK_F3) < 0 || virtualKey == VK_F3) {
             SetFocus(list);
+            OpenFind();
         } else if (virtualKey == VK_DELETE) {
             Delete();
         }
@@ -340,8 +402,8 @@ void CZurimoDlg::OnListKey(UINT virtualKey) {
     }
     case ListKeyAction::kTakeOut: TakeOut(); break;
     case ListKeyAction::kDelete: Delete(); break;
-    case ListKeyAction::kFind: break;
-    case ListKeyAction::kEdit: RestoreDefaultButton(IDC_EDIT); break;
+    case ListKeyAction::kFind: OpenFind(); break;
+    case ListKeyAction::kEdit: EditSelected(); break;
     case ListKeyAction::kOptions: ShowOptions(); break;
     case ListKeyAction::kClose: Close(); break;
     case ListKeyAction::kPrevious:

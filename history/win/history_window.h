@@ -4,12 +4,15 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "base/profile.h"
 #include "base/win/window.h"
 #include "history/history_list.h"
 #include "history/saved_history.h"
 #include "history/win/history_host.h"
+#include "history/win/find_dialog.h"
 #include "history/win/history_list_box.h"
 #include "history/win/saved_history_file.h"
 
@@ -50,7 +53,7 @@ public:
     void UpdatePreview(const std::string& text);
     // A drag of entry `index` was accepted by a target.
     void DragOut(int index, const std::string& text);
-    // Hides the window (and an open Find window with it).
+    // Hides the window; an open Find window is closed with it.
     void Hide();
 
 protected:
@@ -72,6 +75,11 @@ private:
     void Delete();
     void Close();
     void ShowOptions();
+    // Find: the one Find window, made on first use, shown and activated.
+    void OpenFind();
+    void OnFindMessage();
+    // Edit: the selected entry in the editor; a changed text is taken out.
+    void EditSelected();
     void PutBack(int index, const std::string& text);
     void RestoreDefaultButton(int from);
     void OnListKey(UINT virtualKey);
@@ -82,6 +90,9 @@ private:
     SavedHistoryFile file_;
     SavedHistory saved_;
     CZurimoListBox list_;
+    Profile profile_;
+    WinCaseFolding folding_;
+    std::unique_ptr<CFindDlg> find_;
     bool quoteBox_ = false;
     bool dateTimeBox_ = false;
     bool menuChoicePending_ = false;

@@ -11,7 +11,7 @@
 #include "base/win/win_text.h"
 #include "shellext/registration.h"
 #include "shellext/win/class_factory.h"
-#include "shellext/win/file_version_info.h"
+#include "base/win/file_version_info.h"
 
 namespace zurimo {
 namespace {
@@ -58,7 +58,7 @@ STDAPI DllGetVersion(DLLVERSIONINFO* info) {
     if (!info) return E_FAIL;
     std::string path = ModulePath(g_module);
     FileVersionInfo version;
-    if (path.empty() || !version.Load(path)) return E_FAIL;
+    if (path.empty() || !version.Load(path, true)) return E_FAIL;
     info->dwMajorVersion = HIWORD(version.fileVersionHigh());
     info->dwMinorVersion = LOWORD(version.fileVersionHigh());
     info->dwBuildNumber = HIWORD(version.fileVersionLow());

@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "base/win/handles.h"
-#include "shellext/win/file_version_info.h"
+#include "base/win/file_version_info.h"
 
 namespace zurimo {
 namespace {
@@ -69,7 +69,7 @@ std::optional<ItemFacts> WinShellFacts::Gather(const std::string& path) {
     item.shellAttributes = shell.dwAttributes;
     if (!(item.shellAttributes & kShellFolder)) {
         FileVersionInfo version;
-        if (version.Load(path)) {
+        if (version.Load(path, true)) {
             item.version = version.QueryString("FileVersion", kVersionCapacity);
             if (item.version) item.copyright = version.QueryString("LegalCopyright", kVersionCapacity);
         }

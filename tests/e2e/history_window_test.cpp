@@ -304,12 +304,12 @@ TEST_F(HistoryWindowTest, ShowingAgainGivesTheListTheFocusAfterAButtonHadIt) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
     RECT button = {};
-    GetWindowRect(GetDlgItem(s.history, 1009), &button);  // 検索: opens no window here
+    GetWindowRect(GetDlgItem(s.history, 1022), &button);  // the quote box: opens no window
     POINT middle = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     MouseTo(middle);
     MouseTo(middle, MOUSEEVENTF_LEFTDOWN);
     MouseTo(middle, MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.history) == GetDlgItem(s.history, 1009); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.history) == GetDlgItem(s.history, 1022); }, 3000));
     PressKeys("esc");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
     ASSERT_TRUE(s.Show()) << "the list has the focus again";

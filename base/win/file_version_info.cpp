@@ -1,4 +1,4 @@
-#include "shellext/win/file_version_info.h"
+#include "base/win/file_version_info.h"
 
 #include <cstdio>
 #include <cstring>
@@ -34,7 +34,7 @@ std::optional<std::string> FirstStringTableKey(const std::vector<char>& block) {
 
 }  // namespace
 
-bool FileVersionInfo::Load(const std::string& path) {
+bool FileVersionInfo::Load(const std::string& path, bool ownTableKey) {
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size == 0) return false;
@@ -58,7 +58,9 @@ bool FileVersionInfo::Load(const std::string& path) {
         std::snprintf(key, sizeof key, "%04x%04x", pair[0], pair[1]);
         key_ = key;
     }
-    if (std::optional<std::string> own = FirstStringTableKey(block_)) key_ = *own;
+    if (ownTableKey) {
+        if (std::optional<std::string> own = FirstStringTableKey(block_)) key_ = *own;
+    }
     return true;
 }
 

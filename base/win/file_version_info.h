@@ -12,8 +12,9 @@ namespace zurimo {
 
 class FileVersionInfo {
 public:
-    // True when the file has a version resource with a valid fixed part.
-    bool Load(const std::string& path);
+    // True when the file has a version resource with a valid fixed part. The string table is
+    // the one its translation names or, with `ownTableKey`, the first one the block holds.
+    bool Load(const std::string& path, bool ownTableKey = false);
     // The string value `name` of the string table, when it is there and, with its
     // terminating zero, shorter than `capacity` bytes.
     std::optional<std::string> QueryString(const char* name, std::size_t capacity) const;

@@ -1,0 +1,62 @@
+// The Find window (111): a modeless window owned by the history window, in which the user
+// searches the history up or down for a text. It keeps the last five search texts in the
+// settings. It asks the history window to search with the registered message
+// KestroFindDialog, and tells it the same way when it goes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/profile.h"
+#include "base/win/window.h"
+#include "history/find.h"
+
+namespace zurimo {
+
+extern const UINT kKestroFindDialog;
+
+class CFindDlg : public Dialog {
+public:
+    CFindDlg(HWND historyWindow, Profile& profile, CaseFolding& folding)
+        : history_(historyWindow), profile_(profile), folding_(folding) {}
+
+    // The window, hidden, from template 111.
+    bool Create();
+    // Saves the search texts and destroys the window; the history window then lets the
+    // object go, so nothing may use it after this call.
+    void Close();
+
+    // The request the history window reads when it gets KestroFindDialog.
+    bool terminating = false;
+    bool searchDown = true;
+    bool findNext = false;
+    bool matchCase = false;
+    std::string findText;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage() override;
+
+private:
+    void Search(bool down);
+    void PlaceAboveHistory();
+    std::vector<std::string> RecentTexts() const;
+    void ShowRecentTexts(const std::vector<std::string>& texts);
+    void SaveRecentTexts();
+
+    HWND history_;
+    Profile& profile_;
+    CaseFolding& folding_;
+};
+
+// The case folding of the user's locale.
+class WinCaseFolding : public CaseFolding {
+public:
+    void Lower(char* text, std::size_t size) override;
+};
+
+}  // namespace zurimo

@@ -1,0 +1,192 @@
+// Find, the editor and the About box, driven from outside.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+HWND WaitForDialog(const char* title) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowA("#32770", title)) && IsWindowVisible(found); });
+    return found;
+}
+
+int CountWindows(const char* title) {
+    int count = 0;
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32770", title));) ++count;
+    return count;
+}
+
+void Click(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    Pump(150);
+}
+
+// A string of the program file's own version block, read as any program can read it.
+std::string ProgramVersionString(const char* name) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(ProgramPath().c_str(), &ignored);
+    std::vector<char> block(size);
+    void* value = nullptr;
+    UINT length = 0;
+    if (!size || !GetFileVersionInfoA(ProgramPath().c_str(), 0, size, block.data()) ||
+        !VerQueryValueA(block.data(), (std::string("\\StringFileInfo\\041104b0\\") + name).c_str(),
+                        &value, &length)) {
+        return "<none>";
+    }
+    return static_cast<const char*>(value);
+}
+
+class FindEditAboutTest : public FreshUserTest {
+protected:
+    std::string NotFoundMessage() {
+        HWND box = s.program.WaitForMessageBox(5000);
+        if (!box) return "<no message>";
+        std::string text = MessageBoxText(box);
+        DismissMessageBox(box);
+        WaitUntil([&] { return !IsWindow(box); }, 3000);
+        return text;
+    }
+    Session s;
+};
+
+TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"e4 \x82\x60\x82\x61", "e3 Two\r\nline two", "e2 three", "e1", "e0"}));
+    ASSERT_TRUE(s.Show());
+    s.Click(1009);
+    HWND find = WaitForDialog("Zurimo! 検索");
+    ASSERT_NE(nullptr, find);
+    EXPECT_EQ(s.history, GetWindow(find, GW_OWNER));
+    RECT history = {}, placed = {};
+    GetWindowRect(s.history, &history);
+    GetWindowRect(find, &placed);
+    EXPECT_EQ(history.left, placed.left);
+    LONG expectedTop = history.top - (placed.bottom - placed.top) / 4 * 3;
+    EXPECT_EQ(expectedTop < 0 ? 0 : expectedTop, placed.top);
+    for (auto [id, text] : {std::pair<int, const char*>{1058, "検索する文字列(&S)"},
+                            {1060, "大文字と小文字を区別する(&C)"}, {1056, "次を検索(&N)"},
+                            {1057, "前を検索(&P)"}, {2, "閉じる"}}) {
+        EXPECT_EQ(text, ControlText(GetDlgItem(find, id))) << id;
+    }
+
+    HWND text = GetDlgItem(find, 1059);
+    SetText(text, "two");
+    Click(find, 1056);
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 3; })) << "its second line, any case";
+    EXPECT_EQ("e3 Two\r\nline two", ControlText(s.preview));
+
+    SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_CHECKED, 0);
+    SetText(text, "Two");
+    Click(find, 1057);  // up from entry 3: e2, e1, e0 have no "Two"
+    EXPECT_EQ("『Two』 が見つかりません", NotFoundMessage());
+    EXPECT_EQ(3, s.Selection());
+    SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_UNCHECKED, 0);
+    SetText(text, "\x82\x81\x82\x82");  // full-width small a, b
+    Click(find, 1056);
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 4; })) << "finds the full-width capitals";
+
+    // F3 in the list brings the same window back; there is never a second one.
+    ASSERT_TRUE(s.Show() || IsWindowVisible(s.history));
+    SetForegroundWindow(s.history);
+    SettleFocus();
+    PressKeys("f3");
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == find; }, 3000));
+    EXPECT_EQ(1, CountWindows("Zurimo! 検索"));
+
+    // Hiding the history window closes Find and keeps its texts, the newest first.
+    PostMessageA(s.history, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(find); }));
+    std::string recent;
+    EXPECT_TRUE(ReadString("FindHistory0", &recent));
+    EXPECT_EQ("\x82\x81\x82\x82", recent);
+    EXPECT_TRUE(ReadString("FindHistory1", &recent));
+    EXPECT_EQ("two", recent) << "Two was the same text, already at the top";
+    EXPECT_FALSE(ValueExists("FindHistory2"));
+
+    ASSERT_TRUE(s.Show());
+    s.Click(1009);
+    find = WaitForDialog("Zurimo! 検索");
+    ASSERT_NE(nullptr, find);
+    EXPECT_EQ("\x82\x81\x82\x82", ControlText(GetDlgItem(find, 1059))) << "the newest text again";
+    EXPECT_EQ(2, SendDlgItemMessageA(find, 1059, CB_GETCOUNT, 0, 0));
+}
+
+TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
+    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Capture({"original"}));
+    ASSERT_TRUE(s.Show());
+    s.Click(1010);
+    HWND editor = WaitForDialog("Zurimo! 履歴の編集");
+    ASSERT_NE(nullptr, editor);
+    HWND text = GetDlgItem(editor, 1061);
+    EXPECT_EQ("original", ControlText(text));
+    EXPECT_EQ("&OK", ControlText(GetDlgItem(editor, IDOK)));
+    // The buttons keep the top band; the text fills the rest, also after a resize.
+    SetWindowPos(editor, nullptr, 0, 0, 100, 60, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(200);
+    RECT frame = {}, client = {}, edit = {}, ok = {};
+    GetWindowRect(editor, &frame);
+    EXPECT_GE(frame.right - frame.left, 220);
+    EXPECT_GE(frame.bottom - frame.top, 120);
+    GetClientRect(editor, &client);
+    GetWindowRect(text, &edit);
+    GetWindowRect(GetDlgItem(editor, IDOK), &ok);
+    EXPECT_EQ(client.right, edit.right - edit.left);
+    EXPECT_EQ((ok.bottom - ok.top) + 3 * GetSystemMetrics(SM_CYBORDER),
+              client.bottom - (edit.bottom - edit.top));
+
+    Click(editor, IDOK);  // unchanged: nothing goes out
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+    Pump(300);
+    EXPECT_TRUE(IsWindowVisible(s.history));
+    EXPECT_EQ(MAKELONG(1007, DC_HASDEFID), SendMessageA(s.history, DM_GETDEFID, 0, 0));
+    EXPECT_EQ(std::vector<std::string>{"original"}, s.Lines());
+
+    s.Click(1010);
+    editor = WaitForDialog("Zurimo! 履歴の編集");
+    ASSERT_NE(nullptr, editor);
+    SetText(GetDlgItem(editor, 1061), "changed");
+    SendDlgItemMessageA(editor, 1061, EM_SETMODIFY, TRUE, 0);  // as typing leaves it
+    Click(editor, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "changed"; }));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
+    ASSERT_TRUE(WaitForLineCount(s.list, 2));
+    EXPECT_EQ((std::vector<std::string>{"changed", "original"}), s.Lines());
+}
+
+TEST_F(FindEditAboutTest, TheAboutBoxShowsTheVersionBlockWindowsAndTheLinks) {
+    // Wine tells the program it runs on Windows 7 with its first service pack.
+    UniqueHKey wine = CreateUserKey("Software\\Wine\\AppDefaults\\zurimo.exe");
+    ASSERT_TRUE(wine);
+    RegSetValueExA(wine.get(), "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win7"), 5);
+    struct Restore {
+        ~Restore() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\zurimo.exe"); }
+    } restore;
+    ASSERT_TRUE(s.Start());
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32771, 0);
+    HWND about = WaitForDialog("Zurimo! バージョン情報");
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ(ProgramVersionString("ProductName"), ControlText(GetDlgItem(about, 1000)));
+    EXPECT_EQ(ProgramVersionString("FileVersion"), ControlText(GetDlgItem(about, 1001)));
+    EXPECT_EQ(ProgramVersionString("LegalCopyright"), ControlText(GetDlgItem(about, 1002)));
+    EXPECT_EQ("Windows 7 Version 6.1 Build 7601 Service Pack 1", ControlText(GetDlgItem(about, 1004)));
+    std::string web = ControlText(GetDlgItem(about, 1003));
+    std::string mail = ControlText(GetDlgItem(about, 1006));
+    EXPECT_EQ(0u, web.find("http://")) << web;
+    EXPECT_GT(web.size(), 7u);
+    EXPECT_EQ(0u, mail.find("mailto:")) << mail;
+    EXPECT_EQ("Version", ControlText(FindWindowExA(about, nullptr, "Static", "Version")));
+    EXPECT_NE(nullptr, GetDlgItem(about, 1054));
+    Click(about, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+}
+
+}  // namespace
+}  // namespace e2e
