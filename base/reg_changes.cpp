@@ -1,8 +1,5 @@
 #include "base/reg_changes.h"
 
-#include <cstdio>
-#include <ostream>
-
 #include "base/reg_key.h"
 
 namespace zurimo {
@@ -15,15 +12,6 @@ RegChange Make(RegChange::Kind kind, RegHandle root, std::string key, std::strin
     change.key = std::move(key);
     change.name = std::move(name);
     return change;
-}
-
-const char* RootName(RegHandle root) {
-    switch (root) {
-    case kHkeyClassesRoot: return "HKCR";
-    case kHkeyCurrentUser: return "HKCU";
-    case kHkeyLocalMachine: return "HKLM";
-    default: return "?";
-    }
 }
 
 long Apply(Registry& registry, const RegChange& change) {
@@ -86,23 +74,6 @@ long ApplyRegChanges(Registry& registry, const RegChanges& changes) {
         if (error != kErrorSuccess) return error;
     }
     return kErrorSuccess;
-}
-
-std::ostream& operator<<(std::ostream& out, const RegChange& c) {
-    std::string path = std::string(RootName(c.root)) + "\\" + c.key;
-    switch (c.kind) {
-    case RegChange::Kind::kCreateKey: return out << "create " << path;
-    case RegChange::Kind::kDeleteTree: return out << "delete tree " << path;
-    case RegChange::Kind::kDeleteValue: return out << "delete " << path << "\\" << c.name;
-    case RegChange::Kind::kSetValue: break;
-    }
-    out << "set " << path << "\\" << c.name << " = type " << c.type << " [";
-    for (unsigned char byte : c.data) {
-        char hex[4];
-        std::snprintf(hex, sizeof hex, "%02x", byte);
-        out << hex;
-    }
-    return out << "]";
 }
 
 }  // namespace zurimo

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -44,8 +43,5 @@ RegChange DeleteTreeChange(RegHandle root, std::string key);
 // Carries out the changes in order and stops at the first that fails. Returns that
 // change's Windows error code, or 0 when all succeeded.
 long ApplyRegChanges(Registry& registry, const RegChanges& changes);
-
-// For test failures: "set HKCU\key\name = REG_SZ "text"".
-std::ostream& operator<<(std::ostream& out, const RegChange& change);
 
 }  // namespace zurimo

@@ -29,6 +29,9 @@ std::size_t FindLastChar(std::string_view text, char c);
 // empty when there is no backslash.
 std::string FolderOf(std::string_view path);
 
+// True when `at` starts a character, `from` being the start of one before it.
+bool StartsCharacter(std::string_view text, std::size_t at, std::size_t from = 0);
+
 // Position of the first CR or LF character, or npos.
 std::size_t FindLineBreak(std::string_view text, std::size_t from = 0);
 

@@ -1,9 +1,12 @@
 // Cost of saving, loading and capturing the history, each beside a plain copy of the same
 // bytes so that the ratio shows how much the format and the list add.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -108,21 +111,123 @@ void BM_CopyFileBytes(benchmark::State& state) {
     state.SetLabel(Label(static_cast<int>(state.range(0))));
 }
 
+// The floor of loading: one string made for each entry from the same bytes. The list
+// keeps each entry as a string of its own, so loading cannot cost less.
+void BM_MakeEntryStrings(benchmark::State& state) {
+    const auto& entries = Entries(static_cast<int>(state.range(0)));
+    const std::string file = EncodeHistory(entries);
+    for (auto _ : state) {
+        std::vector<std::string> made;
+        made.reserve(entries.size());
+        std::size_t at = 0;
+        for (const std::string& entry : entries) {
+            made.emplace_back(file.data() + at, entry.size());
+            at += entry.size();
+        }
+        benchmark::DoNotOptimize(made.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
 BENCHMARK(BM_Save)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopyFileBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MakeEntryStrings)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// --- Through a real file: what the user waits for at exit and at start ------------------
+
+constexpr char kBenchFile[] = "zurimo-bench.zhd";
+
+// Writes into a file; Flush makes the system put it on the disk.
+class FileSink : public ByteSink {
+public:
+    explicit FileSink(const char* path) : file_(std::fopen(path, "wb")) {}
+    ~FileSink() override {
+        if (file_) std::fclose(file_);
+    }
+    bool Write(const char* data, std::size_t size) override {
+        return file_ && std::fwrite(data, 1, size, file_) == size;
+    }
+    bool Flush() { return file_ && std::fflush(file_) == 0 && fsync(fileno(file_)) == 0; }
+
+private:
+    std::FILE* file_;
+};
+
+std::string ReadWholeFile(const char* path) {
+    std::string bytes;
+    if (std::FILE* file = std::fopen(path, "rb")) {
+        char buffer[1 << 16];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void BM_SaveToFile(benchmark::State& state) {
+    const auto& entries = Entries(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        FileSink sink(kBenchFile);
+        benchmark::DoNotOptimize(WriteHistory(entries, sink) && sink.Flush());
+    }
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+// The floor of saving: the same bytes written and put on the disk in one piece.
+void BM_WriteFileAndFlush(benchmark::State& state) {
+    const std::string file = EncodeHistory(Entries(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        FileSink sink(kBenchFile);
+        benchmark::DoNotOptimize(sink.Write(file.data(), file.size()) && sink.Flush());
+    }
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+void BM_LoadFromFile(benchmark::State& state) {
+    {
+        FileSink sink(kBenchFile);
+        WriteHistory(Entries(static_cast<int>(state.range(0))), sink);
+    }
+    const WideToAnsi noWide = [](std::u16string_view) { return std::string(); };
+    for (auto _ : state) {
+        DecodedHistory decoded = DecodeHistory(ReadWholeFile(kBenchFile), noWide);
+        benchmark::DoNotOptimize(decoded.entries.data());
+    }
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+// The floor of loading from the file: its bytes read.
+void BM_ReadFile(benchmark::State& state) {
+    {
+        FileSink sink(kBenchFile);
+        WriteHistory(Entries(static_cast<int>(state.range(0))), sink);
+    }
+    for (auto _ : state) {
+        std::string bytes = ReadWholeFile(kBenchFile);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetLabel(Label(static_cast<int>(state.range(0))));
+}
+
+BENCHMARK(BM_SaveToFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFileAndFlush)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // --- Capture ---------------------------------------------------------------------------
 
-// Holds display lines the way the list box would.
+// Holds a copy of each display line, as the list box does; its own bookkeeping costs the
+// same at any length, so that what is measured is the history's.
 class LineView : public HistoryView {
 public:
     int LineCount() const override { return static_cast<int>(lines.size()); }
-    void InsertLine(int index, const std::string& line) override {
-        lines.insert(lines.begin() + index, line);
+    void InsertLine(int index, std::string_view line) override {
+        lines.insert(lines.begin() + index, std::string(line));
     }
     void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
-    std::vector<std::string> lines;
+    std::deque<std::string> lines;
 };
 
 // One 10 MB text taken from the clipboard; arg 1 makes it a single line, so the whole text
@@ -154,22 +259,23 @@ void BM_CopyLargeText(benchmark::State& state) {
 BENCHMARK(BM_AddLargeText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyLargeText)->Unit(benchmark::kMillisecond);
 
-std::vector<std::string> CaptureTexts(std::uint32_t seed) {
+std::vector<std::string> CaptureTexts(std::uint32_t seed, std::uint32_t count = 1000) {
     std::vector<std::string> texts;
-    for (std::uint32_t i = 0; i < 1000; ++i) texts.push_back(Text(40 + i % 80, seed + i, 30));
+    for (std::uint32_t i = 0; i < count; ++i) texts.push_back(Text(40 + i % 80, seed + i, 30));
     return texts;
 }
 
-// 1,000 captures into a list that holds its full 1,000 entries: each drops the oldest and
-// shifts the rest.
+// 1,000 captures into a list that holds its full length (the argument) already: each drops
+// the oldest entry. The cost per capture should not grow with the length.
 void BM_AddToFullList(benchmark::State& state) {
-    const std::vector<std::string> full = CaptureTexts(1);
+    const auto length = static_cast<int>(state.range(0));
+    const std::vector<std::string> full = CaptureTexts(1, static_cast<std::uint32_t>(length));
     const std::vector<std::string> incoming = CaptureTexts(5000);
     LineView view;
     HistoryList list(&view);
     list.Assign(full);
     for (auto _ : state) {
-        for (const std::string& text : incoming) list.Add(text, 1000);
+        for (const std::string& text : incoming) list.Add(text, length);
         benchmark::DoNotOptimize(list.At(0).data());
     }
     state.SetBytesProcessed(state.iterations() * TotalBytes(incoming));
@@ -186,7 +292,7 @@ void BM_CopyCaptureTexts(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * TotalBytes(incoming));
 }
 
-BENCHMARK(BM_AddToFullList)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddToFullList)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopyCaptureTexts)->Unit(benchmark::kMicrosecond);
 
 // Find: 1,000 entries of 100 KB, the text only in the last one looked at.

@@ -7,8 +7,9 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_BIN_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${ZURIMO_BIN_DIR})
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 
-# Self-contained binaries: the C++ runtime is linked in.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# Self-contained binaries: the C++ runtime is linked in. No debug information goes into
+# them: Wine loads a PE file's sections into private memory, debug sections included.
+add_link_options(-static -static-libgcc -static-libstdc++ -s)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 # Resource scripts are UTF-8.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -62,6 +63,9 @@ target_link_libraries(zurimo_app_win PUBLIC zurimo_history_win zurimo_menu_win Z
 
 zurimo_version_rc(zurimo zurimo.exe "Zurimo! clipboard history" VFT_APP)
 add_executable(zurimo WIN32 app/win/winmain.cpp resources/zurimo.rc)
+# The script pulls these in; the resource compiler's dependencies do not know them.
+set_source_files_properties(resources/zurimo.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/zurimo.manifest;${CMAKE_SOURCE_DIR}/resources/zurimo.ico")
 target_include_directories(zurimo PRIVATE ${CMAKE_SOURCE_DIR}/resources
                                           ${CMAKE_BINARY_DIR}/generated/zurimo)
 target_link_libraries(zurimo PRIVATE zurimo_app_win)

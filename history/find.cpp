@@ -8,20 +8,34 @@
 namespace zurimo {
 namespace {
 
-// True when `at` starts a character. Only the bytes back to the last one that cannot be a
-// lead byte are walked: the character after such a byte starts a new one.
-bool StartsCharacter(std::string_view text, std::size_t at) {
-    std::size_t from = at;
-    while (from > 0 && IsLeadByte932(static_cast<unsigned char>(text[from - 1]))) --from;
-    std::size_t i = from;
-    while (i < at) i += CharLength(text, i);
-    return i == at;
-}
-
 std::string Folded(const std::string& text, CaseFolding& folding) {
     std::string copy = text;
     folding.Lower(copy.data(), copy.size());
     return copy;
+}
+
+template <typename Entries>
+FindResult FindIn(const Entries& entries, int selected, const std::string& text, bool down,
+                  bool matchCase, CaseFolding& folding) {
+    const int count = static_cast<int>(entries.size());
+    if ((!down && selected == 0) || (down && selected == count - 1)) return {};
+    if (!down && selected < 0) return {FindOutcome::kNothing, -1};
+
+    const std::string needle = matchCase ? text : Folded(text, folding);
+    std::string folded;  // one entry at a time, reusing its storage
+    const int step = down ? 1 : -1;
+    for (int i = down ? selected + 1 : selected - 1; i >= 0 && i < count; i += step) {
+        std::string_view haystack = entries[static_cast<std::size_t>(i)];
+        if (!matchCase) {
+            folded.assign(haystack);
+            folding.Lower(folded.data(), folded.size());
+            haystack = folded;
+        }
+        if (FindOnCharacter(haystack, needle) != std::string_view::npos) {
+            return {FindOutcome::kFound, i};
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -66,28 +80,16 @@ std::size_t FindOnCharacter(std::string_view text, std::string_view needle) {
     return std::string_view::npos;
 }
 
+FindResult FindInHistory(const std::deque<std::string>& entries, int selected,
+                         const std::string& text, bool down, bool matchCase,
+                         CaseFolding& folding) {
+    return FindIn(entries, selected, text, down, matchCase, folding);
+}
+
 FindResult FindInHistory(const std::vector<std::string>& entries, int selected,
                          const std::string& text, bool down, bool matchCase,
                          CaseFolding& folding) {
-    const int count = static_cast<int>(entries.size());
-    if ((!down && selected == 0) || (down && selected == count - 1)) return {};
-    if (!down && selected < 0) return {FindOutcome::kNothing, -1};
-
-    const std::string needle = matchCase ? text : Folded(text, folding);
-    std::string folded;  // one entry at a time, reusing its storage
-    const int step = down ? 1 : -1;
-    for (int i = down ? selected + 1 : selected - 1; i >= 0 && i < count; i += step) {
-        std::string_view haystack = entries[static_cast<std::size_t>(i)];
-        if (!matchCase) {
-            folded.assign(haystack);
-            folding.Lower(folded.data(), folded.size());
-            haystack = folded;
-        }
-        if (FindOnCharacter(haystack, needle) != std::string_view::npos) {
-            return {FindOutcome::kFound, i};
-        }
-    }
-    return {};
+    return FindIn(entries, selected, text, down, matchCase, folding);
 }
 
 std::vector<std::string> UpdateRecentTexts(std::vector<std::string> recent,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,9 @@ struct FindResult {
 // Searches the entries after (`down`) or before the selected one (`selected` -1: none),
 // never the selected one itself, without wrapping. Without `matchCase` both texts are
 // compared in lower case. The history is not copied: one entry at a time is folded.
+FindResult FindInHistory(const std::deque<std::string>& entries, int selected,
+                         const std::string& text, bool down, bool matchCase,
+                         CaseFolding& folding);
 FindResult FindInHistory(const std::vector<std::string>& entries, int selected,
                          const std::string& text, bool down, bool matchCase,
                          CaseFolding& folding);

@@ -2,25 +2,25 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace zurimo {
 namespace {
 
+// Gathers the counts, lengths and short texts into one buffer; a text that does not fit
+// goes to the sink straight after what is gathered, without a copy.
 class BufferedWriter {
 public:
     explicit BufferedWriter(ByteSink& sink) : sink_(sink) {}
 
     bool Put(const char* data, std::size_t size) {
-        while (size > 0) {
-            if (used_ == sizeof buffer_ && !Flush()) return false;
-            std::size_t n = sizeof buffer_ - used_;
-            if (n > size) n = size;
-            std::memcpy(buffer_ + used_, data, n);
-            used_ += n;
-            data += n;
-            size -= n;
+        if (size > sizeof buffer_ - used_) {
+            if (!Flush()) return false;
+            if (size >= sizeof buffer_) return sink_.Write(data, size);
         }
+        std::memcpy(buffer_ + used_, data, size);
+        used_ += size;
         return true;
     }
     bool PutLe(std::uint64_t value, int bytes) {
@@ -36,7 +36,7 @@ public:
 
 private:
     ByteSink& sink_;
-    char buffer_[4096];
+    char buffer_[64 * 1024];
     std::size_t used_ = 0;
 };
 
@@ -77,7 +77,7 @@ public:
         return true;
     }
     std::string_view Take(std::size_t size) {
-        std::string_view taken = bytes_.substr(pos_, size);
+        std::string_view taken(bytes_.data() + pos_, size);  // the caller checked the size
         pos_ += size;
         return taken;
     }
@@ -86,6 +86,11 @@ public:
     bool Length(std::uint32_t* length, bool* wide) {
         std::uint32_t b = 0, w = 0;
         *wide = false;
+        // The short form, by far the most common, straight from the byte.
+        if (pos_ < bytes_.size() && static_cast<unsigned char>(bytes_[pos_]) < 0xFF) {
+            *length = static_cast<unsigned char>(bytes_[pos_++]);
+            return true;
+        }
         if (!Le(1, &b)) return false;
         if (b < 0xFF) return *length = b, true;
         if (!Le(2, &w)) return false;
@@ -110,15 +115,24 @@ DecodedHistory Failed(FileError error) {
     return result;
 }
 
+template <typename Entries>
+bool WriteEntries(const Entries& entries, ByteSink& sink) {
+    std::unique_ptr<BufferedWriter> out(new (std::nothrow) BufferedWriter(sink));  // 64 KB
+    if (!out || !PutCount(*out, entries.size())) return false;
+    for (const std::string& text : entries) {
+        if (!PutLength(*out, text.size()) || !out->Put(text.data(), text.size())) return false;
+    }
+    return out->Flush();
+}
+
 }  // namespace
 
 bool WriteHistory(const std::vector<std::string>& entries, ByteSink& sink) {
-    BufferedWriter out(sink);
-    if (!PutCount(out, entries.size())) return false;
-    for (const std::string& text : entries) {
-        if (!PutLength(out, text.size()) || !out.Put(text.data(), text.size())) return false;
-    }
-    return out.Flush();
+    return WriteEntries(entries, sink);
+}
+
+bool WriteHistory(const std::deque<std::string>& entries, ByteSink& sink) {
+    return WriteEntries(entries, sink);
 }
 
 std::string EncodeHistory(const std::vector<std::string>& entries) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,8 +26,10 @@ public:
     virtual bool Write(const char* data, std::size_t size) = 0;
 };
 
-// Writes the history through a 4096-byte buffer. False as soon as the sink fails.
+// Writes the history: small pieces gathered in a buffer, long texts straight through.
+// False as soon as the sink fails.
 bool WriteHistory(const std::vector<std::string>& entries, ByteSink& sink);
+bool WriteHistory(const std::deque<std::string>& entries, ByteSink& sink);
 
 // The whole file as bytes (for tests and benchmarks).
 std::string EncodeHistory(const std::vector<std::string>& entries);

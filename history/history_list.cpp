@@ -1,14 +1,17 @@
 #include "history/history_list.h"
 
+#include <iterator>
 #include <utility>
 
 #include "base/text.h"
 
 namespace zurimo {
 
-std::string DisplayLine(std::string_view text) {
-    return std::string(text.substr(0, FindLineBreak(text)));
+std::string_view DisplayLineView(std::string_view text) {
+    return text.substr(0, FindLineBreak(text));
 }
+
+std::string DisplayLine(std::string_view text) { return std::string(DisplayLineView(text)); }
 
 void HistoryList::Add(std::string text, int capacity) {
     int lines = view_ ? view_->LineCount() : Count();
@@ -17,11 +20,10 @@ void HistoryList::Add(std::string text, int capacity) {
 }
 
 void HistoryList::Insert(int index, std::string text) {
-    std::string line = DisplayLine(text);
-    entries_.insert(entries_.begin() + index, std::move(text));
+    auto at = entries_.insert(entries_.begin() + index, std::move(text));
     if (!view_) return;
     try {
-        view_->InsertLine(index, line);
+        view_->InsertLine(index, DisplayLineView(*at));
     } catch (...) {
         entries_.erase(entries_.begin() + index);  // keep the store and the view in step
         throw;
@@ -37,11 +39,11 @@ void HistoryList::Assign(std::vector<std::string> entries) {
     if (view_) {
         for (int i = view_->LineCount(); i > 0; --i) view_->RemoveLine(i - 1);
     }
-    entries_ = std::move(entries);
+    entries_.assign(std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
     if (!view_) return;
     int shown = 0;
     try {
-        for (; shown < Count(); ++shown) view_->InsertLine(shown, DisplayLine(entries_[shown]));
+        for (; shown < Count(); ++shown) view_->InsertLine(shown, DisplayLineView(entries_[shown]));
     } catch (...) {
         // A view that can't take every line leaves both empty, as a failed load does.
         for (; shown > 0; --shown) view_->RemoveLine(shown - 1);

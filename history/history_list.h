@@ -2,20 +2,29 @@
 // mirrors it line for line; every insertion and removal is applied to both at one index.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zurimo {
 
-// The text shown for an entry: up to its first CR or LF, stepping by character.
+// The entries, newest first. Adding at the head and dropping at the tail cost the same at
+// any length.
+using HistoryEntries = std::deque<std::string>;
+
+// The text shown for an entry: up to its first CR or LF.
 std::string DisplayLine(std::string_view text);
+// The same, as a view into `text`.
+std::string_view DisplayLineView(std::string_view text);
 
 class HistoryView {
 public:
     virtual ~HistoryView() = default;
     virtual int LineCount() const = 0;
-    virtual void InsertLine(int index, const std::string& line) = 0;
+    // `line` lies inside the entry's text; when it is the whole text, the text's terminating
+    // zero follows it, so it can be handed on without a copy.
+    virtual void InsertLine(int index, std::string_view line) = 0;
     virtual void RemoveLine(int index) = 0;
 };
 
@@ -34,11 +43,11 @@ public:
 
     int Count() const { return static_cast<int>(entries_.size()); }
     const std::string& At(int index) const { return entries_.at(index); }
-    const std::vector<std::string>& entries() const { return entries_; }
+    const HistoryEntries& entries() const { return entries_; }
 
 private:
     HistoryView* view_;
-    std::vector<std::string> entries_;
+    HistoryEntries entries_;
 };
 
 }  // namespace zurimo

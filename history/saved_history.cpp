@@ -9,7 +9,7 @@ FileFailure SavedHistory::Load(std::vector<std::string>* entries) {
     return failure;
 }
 
-FileFailure SavedHistory::Save(const std::vector<std::string>& entries) {
+FileFailure SavedHistory::Save(const HistoryEntries& entries) {
     if (keepUnreadableFile_) {
         if (FileFailure failure = files_.BackUp()) return failure;
         keepUnreadableFile_ = false;

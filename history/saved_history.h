@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "history/file_error.h"
+#include "history/history_list.h"
 
 namespace zurimo {
 
@@ -17,7 +18,7 @@ public:
     // Reads the whole file; on failure `entries` is left empty.
     virtual FileFailure Read(std::vector<std::string>* entries) = 0;
     // Replaces the file only once the new one is complete.
-    virtual FileFailure Write(const std::vector<std::string>& entries) = 0;
+    virtual FileFailure Write(const HistoryEntries& entries) = 0;
     // Keeps the file as its backup, replacing an older backup; a missing file is no failure.
     virtual FileFailure BackUp() = 0;
 };
@@ -30,7 +31,7 @@ public:
     FileFailure Load(std::vector<std::string>* entries);
     // Writes the entries, first keeping an unreadable file aside; when that fails nothing
     // is written and the failure is returned.
-    FileFailure Save(const std::vector<std::string>& entries);
+    FileFailure Save(const HistoryEntries& entries);
 
 private:
     HistoryFiles& files_;

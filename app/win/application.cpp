@@ -1,8 +1,6 @@
 // Start-up and end of the resident program.
 #include "app/win/application.h"
 
-#include <commctrl.h>
-
 #include <memory>
 
 #include "app/win/main_frame.h"
@@ -56,9 +54,6 @@ int RunApplication(HINSTANCE instance) {
     if (!*g_ole) return 0;
 
     g_app.LoadSettings(AppProfile());
-
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
 
     auto mainFrame = std::make_unique<CMainFrame>(g_app, AppProfile());
     if (!mainFrame->Create()) {

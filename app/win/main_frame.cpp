@@ -228,6 +228,12 @@ void CMainFrame::OnGetClipboardContent() {
     {
         ClipboardOpen clipboard(hwnd());
         if (!clipboard) return;
+        // Reads queued by a burst of changes all find the newest text: each change is
+        // recorded once. The number is taken with the clipboard open, so that no change
+        // slips in between it and the text.
+        DWORD sequence = GetClipboardSequenceNumber();
+        if (sequence != 0 && sequence == lastSequence_) return;
+        lastSequence_ = sequence;
         if (!IsExcludedFromHistory(ReadClipboardMarks())) {
             if (HANDLE data = GetClipboardData(CF_TEXT)) {
                 GlobalLockGuard lock(data);
@@ -237,7 +243,7 @@ void CMainFrame::OnGetClipboardContent() {
             }
         }
     }
-    if (!text.empty()) history_->AddHistory(text);
+    if (!text.empty()) history_->AddHistory(std::move(text));
 }
 
 void CMainFrame::TogglePause() {

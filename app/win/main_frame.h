@@ -90,6 +90,7 @@ private:
     UniqueGlobalAtom hotKeyId_;
     bool paused_ = false;
     HWND nextViewer_ = nullptr;
+    DWORD lastSequence_ = 0;  // the clipboard change read last
     WordFilter wordFilter_;
     CTrayIcon trayIcon_;
     std::unique_ptr<CZurimoDlg> history_;

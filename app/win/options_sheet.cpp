@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/win/messages.h"
+#include "base/win/common_controls.h"
 #include "base/win/program.h"
 #include "base/win/win_text.h"
 #include "base/win/window.h"
@@ -42,7 +43,7 @@ bool CZurimoPropSheet::DoModal(HWND owner) {
     running_ = true;
     okApplied_ = false;
     hwnd_ = nullptr;
-    INT_PTR result = PropertySheetA(&header);
+    INT_PTR result = RunPropertySheet(&header);
     running_ = false;
     hwnd_ = nullptr;
     return result > 0 && okApplied_;

@@ -1,18 +1,20 @@
 #include "base/win/subclass.h"
 
-#include <commctrl.h>
-
 namespace zurimo {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+// Where the control keeps its object.
+constexpr char kObjectProperty[] = "ZurimoSubclass";
 
 }  // namespace
 
 bool Subclass::Attach(HWND control) {
     Detach();
-    if (!control ||
-        !SetWindowSubclass(control, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!control || !SetPropA(control, kObjectProperty, this)) return false;
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    if (!previous_) {
+        RemovePropA(control, kObjectProperty);
         return false;
     }
     hwnd_ = control;
@@ -20,7 +22,11 @@ bool Subclass::Attach(HWND control) {
 }
 
 void Subclass::Detach() {
-    if (hwnd_) RemoveWindowSubclass(hwnd_, Proc, kSubclassId);
+    if (!hwnd_) return;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)) == Proc) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    }
+    RemovePropA(hwnd_, kObjectProperty);
     hwnd_ = nullptr;
 }
 
@@ -29,15 +35,16 @@ LRESULT Subclass::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Subclass::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return CallWindowProcA(previous_, hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<Subclass*>(data);
+LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<Subclass*>(GetPropA(hwnd, kObjectProperty));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        WNDPROC previous = self->previous_;
         self->Detach();
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
     }
     return self->OnMessage(message, wParam, lParam);
 }

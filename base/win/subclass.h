@@ -1,5 +1,6 @@
 // One way to subclass a control: the object attached to it sees each of its messages first
 // and hands on what it does not handle. The object detaches itself when the control goes.
+// It needs user32 only, so that the common-controls library need not be loaded for it.
 #pragma once
 
 #include <windows.h>
@@ -25,10 +26,10 @@ protected:
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    WNDPROC previous_ = nullptr;
 };
 
 }  // namespace zurimo

@@ -101,9 +101,16 @@ int CZurimoDlg::LineCount() const {
     return count == LB_ERR ? 0 : static_cast<int>(count);
 }
 
-void CZurimoDlg::InsertLine(int index, const std::string& line) {
+void CZurimoDlg::InsertLine(int index, std::string_view line) {
+    // A line that is its entry's whole text ends at the text's zero: no copy is needed.
+    std::string copy;
+    const char* text = line.data();
+    if (line.data()[line.size()] != '\0') {
+        copy.assign(line);
+        text = copy.c_str();
+    }
     LRESULT at = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_INSERTSTRING, index,
-                                     reinterpret_cast<LPARAM>(line.c_str()));
+                                     reinterpret_cast<LPARAM>(text));
     if (at == LB_ERRSPACE || at == LB_ERR) throw std::bad_alloc();
 }
 
@@ -120,9 +127,9 @@ void CZurimoDlg::Select(int index) {
     SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_SETCURSEL, index, 0);
 }
 
-void CZurimoDlg::AddHistory(const std::string& text) {
+void CZurimoDlg::AddHistory(std::string text) {
     try {
-        history_.Add(text, host_.Settings().capacity);
+        history_.Add(std::move(text), host_.Settings().capacity);
     } catch (const std::bad_alloc&) {
         ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
                     MB_OK | MB_ICONEXCLAMATION);

@@ -26,7 +26,7 @@ public:
     bool Create(HWND owner);
 
     // Adds a captured text at the head; tells the user when memory runs out.
-    void AddHistory(const std::string& text);
+    void AddHistory(std::string text);
     // With `File` on: the saved history, read at start and written at exit; a failure is
     // reported to the user.
     void LoadHistory();
@@ -64,7 +64,7 @@ protected:
 private:
     // The list box mirrors the store.
     int LineCount() const override;
-    void InsertLine(int index, const std::string& line) override;
+    void InsertLine(int index, std::string_view line) override;
     void RemoveLine(int index) override;
 
     int Selection() const;

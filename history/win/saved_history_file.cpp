@@ -92,7 +92,7 @@ FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* e
     return FileFailure();
 }
 
-FileFailure WriteHistoryFile(const std::string& path, const std::vector<std::string>& entries) {
+FileFailure WriteHistoryFile(const std::string& path, const HistoryEntries& entries) {
     const std::string temporary = path + ".tmp";
     {
         UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -133,7 +133,7 @@ FileFailure SavedHistoryFile::Read(std::vector<std::string>* entries) {
     return ReadHistoryFile(path_, entries);
 }
 
-FileFailure SavedHistoryFile::Write(const std::vector<std::string>& entries) {
+FileFailure SavedHistoryFile::Write(const HistoryEntries& entries) {
     return WriteHistoryFile(path_, entries);
 }
 

@@ -23,7 +23,7 @@ public:
     const std::string& path() const { return path_; }
 
     FileFailure Read(std::vector<std::string>* entries) override;
-    FileFailure Write(const std::vector<std::string>& entries) override;
+    FileFailure Write(const HistoryEntries& entries) override;
     FileFailure BackUp() override;
 
 private:
@@ -35,7 +35,7 @@ FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* e
 
 // Writes a new file beside `path` and puts it in place only once it is complete, so that a
 // failed save leaves the previous history as it was.
-FileFailure WriteHistoryFile(const std::string& path, const std::vector<std::string>& entries);
+FileFailure WriteHistoryFile(const std::string& path, const HistoryEntries& entries);
 
 // Keeps the file at `path` as `path`.bak, replacing an older backup.
 FileFailure BackUpHistoryFile(const std::string& path);

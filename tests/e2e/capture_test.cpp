@@ -1,6 +1,7 @@
 // Clipboard capture: what another program copies lands at the head of the history.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
 
 #include "harness.h"
@@ -93,6 +94,25 @@ TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
     EXPECT_EQ("Zurimo!", ControlText(s.history));
     EXPECT_EQ((std::vector<std::string>{"same", "same"}), s.Lines());
     ASSERT_TRUE(s.Capture({"running again"}));
+}
+
+TEST_F(CaptureTest, EachClipboardChangeIsRecordedOnceEvenInABurst) {
+    SetDword("History", 1000);
+    ASSERT_TRUE(s.Start());
+    // Copies with no pause between them: each change is recorded at most once, so no text
+    // stands twice and none pushes an older entry out as a duplicate.
+    ASSERT_TRUE(CopyBurst(250, 0, "burst "));
+    std::vector<std::string> lines = s.Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("burst 249", lines.front());
+    EXPECT_EQ(lines.size(), std::set<std::string>(lines.begin(), lines.end()).size())
+        << lines.size() << " lines";
+    // With a little time between copies every one of them arrives, in order.
+    const std::size_t before = lines.size();
+    ASSERT_TRUE(CopyBurst(100, 10, "paced "));
+    ASSERT_TRUE(WaitForLineCount(s.list, static_cast<int>(before + 100)));
+    lines = s.Lines();
+    for (int i = 0; i < 100; ++i) EXPECT_EQ("paced " + std::to_string(99 - i), lines[i]);
 }
 
 TEST_F(CaptureTest, AViewerThatHangsDoesNotStopCapture) {

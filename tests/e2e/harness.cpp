@@ -280,6 +280,30 @@ AssertionResult CopyAsOwner(const char* text) {
     return testing::AssertionFailure() << "could not copy \"" << text << "\"";
 }
 
+AssertionResult CopyBurst(int count, DWORD pauseMs, const std::string& prefix) {
+    HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
+                               nullptr, nullptr);
+    int copied = 0;
+    for (int i = 0; i < count; ++i) {
+        std::string text = prefix + std::to_string(i);
+        for (int tries = 0; tries < 200; ++tries) {
+            if (!OpenClipboard(owner)) {
+                Sleep(5);
+                continue;
+            }
+            EmptyClipboard();
+            if (PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1)) ++copied;
+            CloseClipboard();
+            break;
+        }
+        if (pauseMs) Pump(pauseMs);
+    }
+    Pump(500);  // the program reads after the last change
+    DestroyWindow(owner);
+    if (copied == count) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "copied " << copied << " of " << count;
+}
+
 AssertionResult CopyFromProgram(const char* programName, const std::string& text) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);

@@ -87,6 +87,9 @@ AssertionResult CopyAsOwner(const char* text);
 // Runs this test program as another program named `programName` (copied into the program
 // folder) that copies `text`; waits until it is done.
 AssertionResult CopyFromProgram(const char* programName, const std::string& text);
+// Puts `count` texts "<prefix><i>" on the clipboard one after another, `pauseMs` apart (0:
+// with no pause at all), from a window of this process.
+AssertionResult CopyBurst(int count, DWORD pauseMs, const std::string& prefix);
 
 // Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete",
 // "down", "shift+f10", "apps".

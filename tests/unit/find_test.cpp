@@ -28,7 +28,7 @@ TEST(FindTest, SearchesFromTheSelectionWithoutWrappingAndOnCharactersOnly) {
     EXPECT_EQ(3, find(0, "\x82\x81", true, false).index) << "a full-width small a finds Ａ";
     EXPECT_EQ(FindOutcome::kNotFound, find(0, "\x82\x81", true, true).outcome);
     EXPECT_EQ(FindOutcome::kNotFound,
-              FindInHistory({}, -1, "x", true, false, folding).outcome) << "an empty history";
+              FindInHistory(std::vector<std::string>{}, -1, "x", true, false, folding).outcome) << "an empty history";
 
     // Folding eight bytes at a time agrees with one at a time, and steps over ＡＢ's bytes.
     std::string ascii, lower;

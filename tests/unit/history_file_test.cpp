@@ -1,6 +1,8 @@
 // The saved-history file format and the texts of file errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 
 #include "history/file_error.h"
 #include "history/history_file.h"
+#include "history/history_list.h"
 
 // The largest single allocation made while a test watches, to prove that a file's claims
 // are not taken as allocation sizes. Kept out of line so that the compiler does not pair
@@ -25,6 +28,16 @@ __attribute__((noinline)) void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 __attribute__((noinline)) void* operator new[](std::size_t size) { return operator new(size); }
+__attribute__((noinline)) void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return operator new(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+__attribute__((noinline)) void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size, std::nothrow);
+}
 __attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete[](void* p) noexcept { std::free(p); }
 __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
@@ -255,27 +268,37 @@ private:
     int failAt_;
 };
 
-TEST(HistoryFileTest, WritesGoOutInChunksOfAtMost4096Bytes) {
+TEST(HistoryFileTest, WritesGatherSmallPiecesAndPassLongTextsStraightThrough) {
     std::vector<std::string> entries = AssortedEntries();
     entries.push_back(std::string(9000, 'b'));
     entries.push_back(std::string(70000, 'c'));
+    for (int i = 0; i < 40; ++i) entries.push_back(std::string(3000, 'd'));
     const std::string expected = EncodeHistory(entries);
 
     RecordingSink sink;
     ASSERT_TRUE(WriteHistory(entries, sink));
-    EXPECT_EQ(sink.bytes.size(), expected.size());
     EXPECT_TRUE(sink.bytes == expected);
-    EXPECT_EQ(sink.sizes.size(), (expected.size() + 4095) / 4096) << "only full chunks but the last";
-    for (std::size_t size : sink.sizes) EXPECT_LE(size, 4096u);
+    // The 70,000-byte text goes out whole; everything else in pieces of at most 64 KB.
+    EXPECT_EQ(1, std::count(sink.sizes.begin(), sink.sizes.end(), std::size_t{70000}));
+    for (std::size_t size : sink.sizes) EXPECT_TRUE(size <= 65536u || size == 70000u) << size;
+    EXPECT_LE(sink.sizes.size(), 6u) << "a few large writes, not one per piece";
 
     RecordingSink empty;
-    ASSERT_TRUE(WriteHistory({}, empty));
+    ASSERT_TRUE(WriteHistory(std::vector<std::string>{}, empty));
     EXPECT_EQ(empty.sizes, std::vector<std::size_t>{2});
+
+    // The list's own store writes the same bytes.
+    RecordingSink fromList;
+    ASSERT_TRUE(WriteHistory(HistoryEntries(entries.begin(), entries.end()), fromList));
+    EXPECT_TRUE(fromList.bytes == expected);
 }
 
 TEST(HistoryFileTest, AFailedWriteStopsTheSave) {
-    const std::vector<std::string> entries(5, std::string(3000, 'z'));
-    const std::size_t writes = (EncodeHistory(entries).size() + 4095) / 4096;
+    std::vector<std::string> entries(30, std::string(3000, 'z'));
+    entries.push_back(std::string(100000, 'y'));
+    RecordingSink all;
+    ASSERT_TRUE(WriteHistory(entries, all));
+    const std::size_t writes = all.sizes.size();
     ASSERT_GE(writes, 3u);
     for (std::size_t failAt = 1; failAt <= writes; ++failAt) {
         RecordingSink sink(static_cast<int>(failAt));

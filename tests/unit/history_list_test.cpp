@@ -13,15 +13,19 @@
 namespace zurimo {
 namespace {
 
+std::vector<std::string> Entries(const HistoryList& list) {
+    return {list.entries().begin(), list.entries().end()};
+}
+
 // A list box stand-in: the lines it was given, in order. It can be told to run out of
 // memory after a number of further insertions.
 class FakeView : public HistoryView {
 public:
     int LineCount() const override { return static_cast<int>(lines.size()); }
-    void InsertLine(int index, const std::string& line) override {
+    void InsertLine(int index, std::string_view line) override {
         if (insertsLeft == 0) throw std::bad_alloc();
         if (insertsLeft > 0) --insertsLeft;
-        lines.insert(lines.begin() + index, line);
+        lines.insert(lines.begin() + index, std::string(line));
     }
     void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
 
@@ -54,7 +58,7 @@ protected:
 
 TEST_F(HistoryListTest, AddPutsTheNewestFirst) {
     Fill({"one", "two\r\nsecond line", "three"}, 10);
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"three", "two\r\nsecond line", "one"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"three", "two\r\nsecond line", "one"}));
     EXPECT_EQ(view.lines, (std::vector<std::string>{"three", "two", "one"}));
 }
 
@@ -71,7 +75,7 @@ TEST_F(HistoryListTest, AFullListDropsItsOldestEntry) {
 
 TEST_F(HistoryListTest, TheSameTextStandsTwice) {
     Fill({"other", "same", "same"}, 10);
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"same", "same", "other"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"same", "same", "other"}));
     ExpectInStep();
 }
 
@@ -88,7 +92,7 @@ TEST_F(HistoryListTest, AListAboveCapacityKeepsItsSurplus) {
     EXPECT_EQ(list.Count(), 14);
     while (list.Count() > 5) list.Remove(1);
     list.Add("newest", 5);
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"newest", "newer", "loaded 8",
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"newest", "newer", "loaded 8",
                                                          "loaded 9", "loaded 10"}));
     ExpectInStep();
 }
@@ -97,7 +101,7 @@ TEST_F(HistoryListTest, RemoveAndInsertKeepTheViewInStep) {
     Fill({"a\nA", "b\rB", "c", "d"}, 10);
     list.Remove(1);
     list.Remove(2);
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"d", "b\rB"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"d", "b\rB"}));
     list.Insert(1, "middle\r\n");
     EXPECT_EQ(view.lines, (std::vector<std::string>{"d", "middle", "b"}));
     ExpectInStep();
@@ -115,10 +119,10 @@ TEST_F(HistoryListTest, AssignRebuildsTheView) {
 
 TEST_F(HistoryListTest, AViewOutOfMemoryLeavesTheStoreAsItWas) {
     Fill({"one", "two"}, 10);
-    const std::vector<std::string> before = list.entries();
+    const std::vector<std::string> before = Entries(list);
     view.insertsLeft = 0;
     EXPECT_THROW(list.Add("three", 10), std::bad_alloc);
-    EXPECT_EQ(list.entries(), before);
+    EXPECT_EQ(Entries(list), before);
     ExpectInStep();
 
     // The list can take the text once memory is back.
@@ -133,7 +137,7 @@ TEST_F(HistoryListTest, AViewOutOfMemoryOnAFullListAddsNothing) {
     view.insertsLeft = 0;
     EXPECT_THROW(list.Add("new", 3), std::bad_alloc);
     // The oldest entry was dropped before the insertion failed; that drop stands.
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"e2", "e1"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"e2", "e1"}));
     ExpectInStep();
 }
 
@@ -148,7 +152,7 @@ TEST_F(HistoryListTest, AViewOutOfMemoryDuringAssignLeavesBothEmpty) {
 TEST(HistoryListWithoutView, CountsItsOwnEntries) {
     HistoryList list;
     for (const std::string& text : Numbered("t", 0, 4)) list.Add(text, 3);
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"t3", "t2", "t1"}));
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"t3", "t2", "t1"}));
 }
 
 // --- Display line -----------------------------------------------------------------------

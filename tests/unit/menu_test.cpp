@@ -12,6 +12,7 @@
 #include "menu/user_string.h"
 #include "menu/zurimo_menu.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/reg_change_printer.h"
 
 namespace zurimo {
 namespace {

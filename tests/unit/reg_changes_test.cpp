@@ -7,6 +7,7 @@
 #include "base/reg_changes.h"
 #include "base/reg_key.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/reg_change_printer.h"
 
 namespace zurimo {
 namespace {

@@ -20,9 +20,9 @@ struct FakeFiles : HistoryFiles {
         if (!readResult) *entries = stored;
         return readResult;
     }
-    FileFailure Write(const std::vector<std::string>& entries) override {
+    FileFailure Write(const HistoryEntries& entries) override {
         calls.push_back("write");
-        stored = entries;
+        stored.assign(entries.begin(), entries.end());
         return FileFailure();
     }
     FileFailure BackUp() override {

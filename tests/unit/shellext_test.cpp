@@ -17,6 +17,7 @@
 #include "shellext/shell_settings.h"
 #include "shellext/url_format.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/reg_change_printer.h"
 
 namespace zurimo {
 namespace {

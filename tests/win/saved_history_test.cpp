@@ -55,7 +55,7 @@ TEST_F(SavedHistoryFileTest, PathReplacesTheLastThreeCharactersOfTheProgram) {
 TEST_F(SavedHistoryFileTest, WritesAndReadsBackEveryEntry) {
     std::vector<std::string> entries = {"newest", std::string(300, 'x'), "",
                                         "\x83\x5C\x83\x74\x83\x67\r\n2", std::string("a\0b", 3)};
-    ASSERT_FALSE(WriteHistoryFile(path_, entries));
+    ASSERT_FALSE(WriteHistoryFile(path_, HistoryEntries(entries.begin(), entries.end())));
     EXPECT_EQ(EncodeHistory(entries), Contents(path_));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
 
