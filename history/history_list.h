@@ -32,8 +32,8 @@ class HistoryList {
 public:
     explicit HistoryList(HistoryView* view = nullptr) : view_(view) {}
 
-    // Adds `text` as entry 0. When the view holds exactly `capacity` lines the oldest entry
-    // is dropped first; a list already above capacity keeps its surplus.
+    // Adds `text` as entry 0. When the view holds `capacity` lines or more, the oldest
+    // entries are dropped first so that the list ends with `capacity` entries.
     void Add(std::string text, int capacity);
 
     void Insert(int index, std::string text);
