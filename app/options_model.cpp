@@ -5,22 +5,12 @@
 #include <string>
 
 #include "app/hot_key_rules.h"
+#include "base/text.h"
 
 namespace zurimo {
 namespace {
 
 constexpr const char* kDriveTypes[] = {"std", "mingw", "cygwin", "sfu"};
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // The General page: the hooks follow Paste and Word, autostart changes only when the entry
 // could be written or removed, and the rest is stored.
@@ -128,7 +118,7 @@ const char* DriveTypeText(int index) {
 
 int DriveTypeIndex(std::string_view text) {
     for (int i = 0; i < 4; ++i) {
-        if (SameIgnoringCase(text, kDriveTypes[i])) return i;
+        if (EqualsIgnoringAsciiCase(text, kDriveTypes[i])) return i;
     }
     return 0;
 }

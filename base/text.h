@@ -41,4 +41,8 @@ bool EndsWithBackslash(std::string_view text);
 // The text cut to at most `maxBytes` bytes, never inside a double-byte character.
 std::string CutAtCharBoundary(std::string_view text, std::size_t maxBytes);
 
+// True when both are the same bytes but for the case of the ASCII letters A-Z and a-z; a
+// double-byte character never compares equal to another one.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 }  // namespace zurimo

@@ -5,17 +5,6 @@
 namespace zurimo {
 namespace {
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 const char* Prefix(UnixStyle style) {
     switch (style) {
     case UnixStyle::kCygwin: return "/cygdrive";
@@ -27,9 +16,9 @@ const char* Prefix(UnixStyle style) {
 }  // namespace
 
 UnixStyle UnixStyleFrom(std::string_view driveType) {
-    if (SameIgnoringCase(driveType, "mingw")) return UnixStyle::kMinGW;
-    if (SameIgnoringCase(driveType, "cygwin")) return UnixStyle::kCygwin;
-    if (SameIgnoringCase(driveType, "sfu")) return UnixStyle::kSfu;
+    if (EqualsIgnoringAsciiCase(driveType, "mingw")) return UnixStyle::kMinGW;
+    if (EqualsIgnoringAsciiCase(driveType, "cygwin")) return UnixStyle::kCygwin;
+    if (EqualsIgnoringAsciiCase(driveType, "sfu")) return UnixStyle::kSfu;
     return UnixStyle::kStandard;
 }
 

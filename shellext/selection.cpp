@@ -11,17 +11,6 @@ bool Fits83(std::size_t length, std::size_t extension) {
     return extension <= 4 && length - extension <= 8;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool IsLongName(std::string_view path) {
@@ -54,7 +43,7 @@ bool HasLongFolder(std::string_view path) {
 
 bool IsUrlPath(std::string_view path) {
     std::size_t dot = FindLastChar(path, '.');
-    return dot != std::string_view::npos && EqualsIgnoringCase(path.substr(dot), ".url");
+    return dot != std::string_view::npos && EqualsIgnoringAsciiCase(path.substr(dot), ".url");
 }
 
 void Selection::Take(unsigned count, const std::vector<std::string>& paths) {

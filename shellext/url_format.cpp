@@ -9,16 +9,6 @@ namespace {
 constexpr std::size_t kAddressLimit = 2083;
 constexpr std::size_t kFormedLimit = 1023;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
-}
-
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
@@ -47,12 +37,12 @@ std::optional<std::string> ShortcutUrl(std::string_view text) {
         if (!line.empty() && line.front() == '[') {
             std::size_t close = line.find(']');
             inSection = close != std::string_view::npos &&
-                        SameIgnoringCase(Trim(line.substr(1, close - 1)), "InternetShortcut");
+                        EqualsIgnoringAsciiCase(Trim(line.substr(1, close - 1)), "InternetShortcut");
             continue;
         }
         std::size_t equals = line.find('=');
         if (!inSection || equals == std::string_view::npos ||
-            !SameIgnoringCase(Trim(line.substr(0, equals)), "URL")) {
+            !EqualsIgnoringAsciiCase(Trim(line.substr(0, equals)), "URL")) {
             continue;
         }
         std::string_view value = Trim(line.substr(equals + 1));
@@ -70,7 +60,7 @@ std::string ShortcutName(std::string_view path) {
     std::string name = FileNamePart(path).value_or(std::string());
     for (std::size_t dot = FindChar(name, '.'); dot != std::string::npos;
          dot = FindChar(name, '.', dot + 1)) {
-        if (SameIgnoringCase(std::string_view(name).substr(dot), ".url")) return name.substr(0, dot);
+        if (EqualsIgnoringAsciiCase(std::string_view(name).substr(dot), ".url")) return name.substr(0, dot);
     }
     return name;
 }
@@ -80,7 +70,7 @@ std::string FormatUrl(UrlForm form, const std::string& name, const std::string& 
     case UrlForm::kUrl: return address;
     case UrlForm::kWithName: {
         std::string_view target = address;
-        if (target.size() >= 7 && SameIgnoringCase(target.substr(0, 7), "mailto:")) {
+        if (target.size() >= 7 && EqualsIgnoringAsciiCase(target.substr(0, 7), "mailto:")) {
             target.remove_prefix(7);
         }
         std::string shown = IsPlainName(name) ? name : "\"" + name + "\"";
