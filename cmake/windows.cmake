@@ -70,6 +70,8 @@ target_include_directories(zurimo PRIVATE ${CMAKE_SOURCE_DIR}/resources
                                           ${CMAKE_BINARY_DIR}/generated/zurimo)
 target_link_libraries(zurimo PRIVATE zurimo_app_win)
 
+include(cmake/tools.cmake)
+
 # The help page beside the program.
 add_custom_command(TARGET zurimo POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/docs/zurimo.html
