@@ -256,8 +256,17 @@ void BM_CopyLargeText(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
+// Finding the display line of a 10 MB text that is one line: the scan alone, without the
+// copies an add makes.
+void BM_DisplayLineOfLargeText(benchmark::State& state) {
+    const std::string text = Text(10 << 20, 7, 0);
+    for (auto _ : state) benchmark::DoNotOptimize(DisplayLineView(text).size());
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
 BENCHMARK(BM_AddLargeText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyLargeText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DisplayLineOfLargeText)->Unit(benchmark::kMillisecond);
 
 std::vector<std::string> CaptureTexts(std::uint32_t seed, std::uint32_t count = 1000) {
     std::vector<std::string> texts;
