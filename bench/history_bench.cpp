@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -137,7 +138,18 @@ BENCHMARK(BM_MakeEntryStrings)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // --- Through a real file: what the user waits for at exit and at start ------------------
 
-constexpr char kBenchFile[] = "zurimo-bench.zhd";
+// A file in the temporary folder, removed when the benchmark ends.
+class BenchFile {
+public:
+    BenchFile()
+        : path_((std::filesystem::temp_directory_path() /
+                 ("zurimo-bench-" + std::to_string(getpid()) + ".zhd")).string()) {}
+    ~BenchFile() { std::remove(path_.c_str()); }
+    operator const char*() const { return path_.c_str(); }
+
+private:
+    std::string path_;
+};
 
 // Writes into a file; Flush makes the system put it on the disk.
 class FileSink : public ByteSink {
@@ -167,6 +179,7 @@ std::string ReadWholeFile(const char* path) {
 }
 
 void BM_SaveToFile(benchmark::State& state) {
+    const BenchFile kBenchFile;
     const auto& entries = Entries(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         FileSink sink(kBenchFile);
@@ -177,6 +190,7 @@ void BM_SaveToFile(benchmark::State& state) {
 
 // The floor of saving: the same bytes written and put on the disk in one piece.
 void BM_WriteFileAndFlush(benchmark::State& state) {
+    const BenchFile kBenchFile;
     const std::string file = EncodeHistory(Entries(static_cast<int>(state.range(0))));
     for (auto _ : state) {
         FileSink sink(kBenchFile);
@@ -186,6 +200,7 @@ void BM_WriteFileAndFlush(benchmark::State& state) {
 }
 
 void BM_LoadFromFile(benchmark::State& state) {
+    const BenchFile kBenchFile;
     {
         FileSink sink(kBenchFile);
         WriteHistory(Entries(static_cast<int>(state.range(0))), sink);
@@ -200,6 +215,7 @@ void BM_LoadFromFile(benchmark::State& state) {
 
 // The floor of loading from the file: its bytes read.
 void BM_ReadFile(benchmark::State& state) {
+    const BenchFile kBenchFile;
     {
         FileSink sink(kBenchFile);
         WriteHistory(Entries(static_cast<int>(state.range(0))), sink);
