@@ -4,6 +4,7 @@
 #   make windows   zurimo.exe, Zurimo.dll and ZurimoEx.dll in build/win64/bin/
 #   make dist      a zip for Windows users in build/dist/
 #   make bench     the benchmarks (native build)
+#   make fuzz      the libFuzzer harnesses of fuzz/, FUZZ_SECONDS (default 60) each
 
 BUILD   := build
 WIN     := $(BUILD)/win64
@@ -11,7 +12,7 @@ NATIVE  := $(BUILD)/native
 JOBS    := $(shell nproc 2>/dev/null || echo 2)
 VERSION := 1.0.0
 
-.PHONY: all windows native test run dist bench clean
+.PHONY: all windows native test run dist bench fuzz clean
 
 all: windows
 
@@ -37,6 +38,10 @@ bench: native
 	@$(NATIVE)/history_bench
 	@$(NATIVE)/shellext_bench
 
+fuzz:
+	@scripts/setup.sh fuzz
+	@scripts/fuzz.sh
+
 dist: windows
 	@rm -rf $(BUILD)/dist/zurimo && mkdir -p $(BUILD)/dist/zurimo
 	@cp $(WIN)/bin/zurimo.exe $(WIN)/bin/Zurimo.dll $(WIN)/bin/zurimo.html $(BUILD)/dist/zurimo/
@@ -46,4 +51,5 @@ dist: windows
 	@echo "$(BUILD)/dist/zurimo-$(VERSION).zip"
 
 clean:
-	rm -rf $(BUILD)/native $(BUILD)/native-asan $(BUILD)/win64 $(BUILD)/dist $(BUILD)/test-logs
+	rm -rf $(BUILD)/native $(BUILD)/native-asan $(BUILD)/win64 $(BUILD)/dist $(BUILD)/test-logs \
+	    $(BUILD)/fuzz

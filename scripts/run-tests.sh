@@ -61,6 +61,15 @@ else
     echo "sanitizer build failed:"; tail -30 "$logs/build-native-asan.log"; failed=$((failed + 1))
 fi
 
+echo "== fuzzing corpus replayed under AddressSanitizer and UBSan"
+if [ -x build/native-asan/fuzz_replay ] &&
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        build/native-asan/fuzz_replay fuzz/corpus > "$logs/fuzz-replay.log" 2>&1; then
+    echo "fuzz-replay: 1 passed, 0 failed"; passed=$((passed + 1))
+else
+    tail -40 "$logs/fuzz-replay.log"; echo "fuzz-replay: 0 passed, 1 failed"; failed=$((failed + 1))
+fi
+
 echo "== Windows build"
 if build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
     . scripts/wine-env.sh

@@ -4,6 +4,7 @@
 #   scripts/setup.sh native    compilers, CMake, GoogleTest, Google Benchmark
 #   scripts/setup.sh windows   the above and MinGW-w64
 #   scripts/setup.sh wine      the above and Wine, Xvfb, a window manager, Japanese fonts and locale
+#   scripts/setup.sh fuzz      the native set and clang with libFuzzer (libclang-rt-14-dev)
 set -euo pipefail
 what=${1:-wine}
 
@@ -15,6 +16,9 @@ want_pkg() { have_pkg "$1" || need+=("$1"); }
 for p in g++ cmake ninja-build make libgtest-dev libbenchmark-dev; do want_pkg "$p"; done
 if [ "$what" = windows ] || [ "$what" = wine ]; then
     for p in g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zip; do want_pkg "$p"; done
+fi
+if [ "$what" = fuzz ]; then
+    for p in clang libclang-rt-14-dev; do want_pkg "$p"; done
 fi
 if [ "$what" = wine ]; then
     for p in wine wine64 xvfb openbox xdotool x11-utils wmctrl fonts-wine \

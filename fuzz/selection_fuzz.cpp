@@ -1,0 +1,179 @@
+// The selection over any paths: its list and entries, the 8.3 and URL facts against plain
+// walks, and the Unix forms and name part of each path.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz.h"
+#include "shellext/path_format.h"
+#include "shellext/selection.h"
+
+namespace zurimo::fuzz {
+namespace {
+
+// The parts of a path as walked by character: each folder (followed by a backslash), and
+// the name after the last backslash.
+struct PathParts {
+    std::vector<std::string_view> folders;
+    std::optional<std::string_view> name;  // nothing without a backslash
+};
+
+PathParts Split(std::string_view path) {
+    PathParts parts;
+    std::vector<std::size_t> starts = CharStarts(path);
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        if (path[starts[i]] == '\\') {
+            parts.folders.push_back(path.substr(begin, starts[i] - begin));
+            begin = starts[i] + 1;
+        }
+    }
+    if (!parts.folders.empty()) parts.name = path.substr(begin);
+    return parts;
+}
+
+// The first and the last character start holding a single-byte dot, or npos.
+std::size_t Dot(std::string_view part, bool last) {
+    std::vector<std::size_t> starts = CharStarts(part);
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        if (part[starts[i]] != '.') continue;
+        found = starts[i];
+        if (!last) break;
+    }
+    return found;
+}
+
+bool Lowercase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
+        if (x != b[i]) return false;
+    }
+    return true;
+}
+
+// What the three tests should answer: a name over 12 bytes, or over 8 without a dot of the
+// 8.3 form before its extension of at most three; any folder on the path likewise.
+bool Fits83(std::string_view part, std::size_t dot) {
+    return dot != std::string_view::npos && part.size() - dot <= 4 && dot <= 8;
+}
+
+bool LongPart(std::string_view part, bool lastDot) {
+    if (part.size() > 12) return true;
+    if (part.size() <= 8) return false;
+    if (lastDot) return !Fits83(part, Dot(part, true));
+    // Every dot of a folder's name must leave the 8.3 form.
+    std::vector<std::size_t> starts = CharStarts(part);
+    bool anyDot = false;
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        if (part[starts[i]] != '.') continue;
+        anyDot = true;
+        if (!Fits83(part, starts[i])) return true;
+    }
+    return !anyDot;
+}
+
+void CheckPath(std::string_view path) {
+    PathParts parts = Split(path);
+    FUZZ_CHECK(IsLongName(path) == (parts.name && LongPart(*parts.name, true)));
+    bool longFolder = false;
+    for (std::string_view folder : parts.folders) {
+        longFolder = longFolder || LongPart(folder, false);
+    }
+    FUZZ_CHECK(HasLongFolder(path) == longFolder);
+    std::size_t dot = Dot(path, true);
+    FUZZ_CHECK(IsUrlPath(path) ==
+               (dot != std::string_view::npos && Lowercase(path.substr(dot), ".url")));
+
+    std::optional<std::string> name = FileNamePart(path);
+    FUZZ_CHECK(name.has_value() == parts.name.has_value());
+    if (name) FUZZ_CHECK(*name == *parts.name);
+
+    // Standard style: every single-byte backslash a slash and semicolon a colon, nothing else.
+    std::string standard = ToUnixPath(path, UnixStyle::kStandard);
+    std::vector<std::size_t> starts = CharStarts(path);
+    std::string expected(path);
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        if (starts[i + 1] - starts[i] != 1) continue;
+        if (path[starts[i]] == '\\') expected[starts[i]] = '/';
+        if (path[starts[i]] == ';') expected[starts[i]] = ':';
+    }
+    FUZZ_CHECK(standard == expected);
+
+    // The other styles: their prefix, then the drive as a folder (or a network path's two
+    // slashes), then the rest as in the standard style.
+    bool network = path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+    for (UnixStyle style : {UnixStyle::kMinGW, UnixStyle::kCygwin, UnixStyle::kSfu}) {
+        std::string prefix = style == UnixStyle::kCygwin ? "/cygdrive"
+                             : style == UnixStyle::kSfu  ? "/dev/fs"
+                                                         : "";
+        std::string unix = ToUnixPath(path, style);
+        FUZZ_CHECK(unix.compare(0, prefix.size(), prefix) == 0);
+        if (network || path.empty()) {
+            FUZZ_CHECK(unix == prefix + standard);
+            continue;
+        }
+        std::size_t letter = starts[1];
+        std::size_t rest = letter < path.size() && path[letter] == ':' ? letter + 1 : letter;
+        FUZZ_CHECK(unix ==
+                   prefix + "/" + std::string(path.substr(0, letter)) + expected.substr(rest));
+    }
+}
+
+}  // namespace
+
+int SelectionFuzz(const std::uint8_t* data, std::size_t size) {
+    FuzzInput in(data, size);
+    std::uint8_t flags = in.Byte();
+    std::vector<std::string> first(flags % 4), second((flags >> 2) % 4);
+    for (std::string& path : first) path = in.Text();
+    for (std::string& path : second) path = in.Text();
+    unsigned count = (flags & 0x80) ? in.Byte() : static_cast<unsigned>(first.size());
+    std::string style = in.Text();
+
+    UnixStyle named = UnixStyleFrom(style);
+    FUZZ_CHECK(named == (Lowercase(style, "mingw")    ? UnixStyle::kMinGW
+                         : Lowercase(style, "cygwin") ? UnixStyle::kCygwin
+                         : Lowercase(style, "sfu")    ? UnixStyle::kSfu
+                                                      : UnixStyle::kStandard));
+
+    Selection selection;
+    bool url = false, longPath = false, longName = false;
+    for (const std::vector<std::string>* paths : {&first, &second}) {
+        selection.Take(count, *paths);
+        std::string list;
+        bool plain = true;  // no path whose CR LF the entries could mistake
+        for (const std::string& path : *paths) {
+            CheckPath(path);
+            url = url || IsUrlPath(path);
+            longName = longName || IsLongName(path);
+            longPath = longPath || longName || HasLongFolder(path);
+            list += path;
+            if (count != 1) list += "\r\n";
+            // A lead byte at the end of a path would take the CR after it as its trail byte.
+            std::vector<std::size_t> starts = CharStarts(path);
+            bool loneLead = !path.empty() && starts[starts.size() - 2] + 1 == path.size() &&
+                            IsLeadByte932(static_cast<unsigned char>(path.back()));
+            plain = plain && path.find_first_of("\r\n") == std::string::npos && !loneLead;
+        }
+        FUZZ_CHECK(selection.count() == count);
+        FUZZ_CHECK(selection.list() == list);
+        // The facts stay on once set, and a long name makes a long path.
+        FUZZ_CHECK(selection.hasUrlItem == url && selection.hasLongName == longName &&
+                   selection.hasLongPath == longPath);
+
+        std::vector<std::string_view> entries = selection.Entries();
+        if (count == 1) {
+            FUZZ_CHECK(entries.size() == 1 && entries[0] == list);
+        } else if (plain) {
+            FUZZ_CHECK(entries.size() == paths->size());
+            for (std::size_t i = 0; i < entries.size(); ++i) FUZZ_CHECK(entries[i] == (*paths)[i]);
+        }
+    }
+    return 0;
+}
+
+}  // namespace zurimo::fuzz
+
+ZURIMO_LIBFUZZER_ENTRY(SelectionFuzz)
