@@ -3,7 +3,8 @@
 # into tools/ beside bin/, so that neither `make windows` nor `make dist` ever carries them.
 set(ZURIMO_TOOLS_DIR ${CMAKE_BINARY_DIR}/tools)
 
-add_executable(menu_host WIN32 EXCLUDE_FROM_ALL tools/menu_host/menu_host.cpp)
+add_executable(menu_host WIN32 EXCLUDE_FROM_ALL tools/menu_host/menu_host.cpp
+  tests/shellext/data_object.cpp)
 target_link_libraries(menu_host PRIVATE zurimo_core ole32 uuid)
 
 add_executable(shot_driver EXCLUDE_FROM_ALL tools/menu_host/shot_driver.cpp)

@@ -98,6 +98,7 @@ if(ZURIMO_TESTS)
   # The Explorer extension, loaded and driven as Explorer does it.
   add_executable(shellext_tests
     tests/shellext/main.cpp
+    tests/shellext/data_object.cpp
     tests/shellext/host.cpp
     tests/shellext/host_test.cpp
     tests/shellext/registration_test.cpp

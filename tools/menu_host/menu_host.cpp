@@ -22,6 +22,7 @@
 
 #include "base/text.h"
 #include "base/win/handles.h"
+#include "tests/shellext/data_object.h"
 
 namespace {
 
@@ -36,54 +37,7 @@ struct Releaser {
 template <typename T>
 using ComPtr = std::unique_ptr<T, Releaser>;
 
-// The selection as Explorer offers it: CF_HDROP with ANSI paths. It lives on the stack for
-// the whole run, so its count only has to be kept, never acted on.
-class DataObject : public IDataObject {
-public:
-    explicit DataObject(std::vector<std::string> paths) : paths_(std::move(paths)) {}
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        *out = iid == IID_IUnknown || iid == IID_IDataObject ? this : nullptr;
-        if (!*out) return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs_); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&refs_); }
-    STDMETHODIMP QueryGetData(FORMATETC* format) override {
-        if (format->cfFormat != CF_HDROP) return DV_E_FORMATETC;
-        return (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_TYMED;
-    }
-    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (HRESULT offered = QueryGetData(format); offered != S_OK) return offered;
-        // DROPFILES, then each path with its NUL, then one more NUL.
-        std::string list;
-        for (const std::string& path : paths_) list += path + '\0';
-        list += '\0';
-        zurimo::UniqueHGlobal block(GlobalAlloc(GHND, sizeof(DROPFILES) + list.size()));
-        if (!block) return E_OUTOFMEMORY;
-        {
-            zurimo::GlobalLockGuard lock(block.get());
-            static_cast<DROPFILES*>(lock.get())->pFiles = sizeof(DROPFILES);
-            memcpy(static_cast<char*>(lock.get()) + sizeof(DROPFILES), list.data(), list.size());
-        }
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = block.release();
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-private:
-    std::vector<std::string> paths_;
-    LONG refs_ = 1;
-};
+using shellext_test::DataObject;
 
 struct Host {
     std::vector<std::string> files;
