@@ -83,7 +83,12 @@ bool CMainFrame::Create() {
     args.style = WS_OVERLAPPEDWINDOW;  // never shown
     args.width = kWidth;
     args.height = kHeight;
-    if (!Window::Create(args)) return false;
+    // The frame carries menu 128 as its menu bar, as a frame made from resource 128 does.
+    args.menu = LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!Window::Create(args)) {
+        if (args.menu) DestroyMenu(args.menu);
+        return false;
+    }
     // Creation clamped the size to the minimum track size before this object could answer
     // WM_GETMINMAXINFO; now it can.
     SetWindowPos(hwnd(), nullptr, 0, 0, kWidth, kHeight,
@@ -248,7 +253,9 @@ void CMainFrame::OnGetClipboardContent() {
 
 void CMainFrame::TogglePause() {
     if (paused_) {
-        // Rejoining sends WM_DRAWCLIPBOARD at once, which captures the current text.
+        // Rejoining sends WM_DRAWCLIPBOARD at once, which captures the current text even
+        // when the clipboard has not changed since the last read.
+        lastSequence_ = 0;
         nextViewer_ = nullptr;
         nextViewer_ = SetClipboardViewer(hwnd());
         paused_ = false;

@@ -42,7 +42,7 @@ Window::~Window() {
 
 bool Window::Create(const CreateArgs& args) {
     HWND hwnd = CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x,
-                                args.y, args.width, args.height, args.parent, nullptr,
+                                args.y, args.width, args.height, args.parent, args.menu,
                                 ProgramInstance(), this);
     return hwnd != nullptr;
 }

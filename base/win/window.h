@@ -32,6 +32,7 @@ protected:
         DWORD exStyle = 0;
         int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
         HWND parent = nullptr;
+        HMENU menu = nullptr;  // owned by the window from then on
     };
     bool Create(const CreateArgs& args);
 

@@ -94,6 +94,14 @@ TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
     EXPECT_EQ("Zurimo!", ControlText(s.history));
     EXPECT_EQ((std::vector<std::string>{"same", "same"}), s.Lines());
     ASSERT_TRUE(s.Capture({"running again"}));
+
+    // With no change while paused, resuming takes the text read last once more.
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    ASSERT_TRUE(WaitForLineCount(s.list, 4));
+    EXPECT_EQ((std::vector<std::string>{"running again", "running again", "same", "same"}),
+              s.Lines());
 }
 
 TEST_F(CaptureTest, EachClipboardChangeIsRecordedOnceEvenInABurst) {
