@@ -9,7 +9,7 @@ namespace {
 
 constexpr COLORREF kVisited = RGB(128, 0, 128);
 
-// The link cursor of the help viewer, copied; the system's hand when it has none.
+// The link cursor of the help viewer, copied; none (the default cursor shows) without it.
 HCURSOR LoadLinkCursor() {
     char windows[MAX_PATH];
     UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
@@ -22,7 +22,7 @@ HCURSOR LoadLinkCursor() {
             }
         }
     }
-    return CopyCursor(LoadCursorA(nullptr, IDC_HAND));
+    return nullptr;
 }
 
 }  // namespace

@@ -34,8 +34,7 @@ BOOL CEditDlg::OnInitDialog() {
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
     }
     CenterOnWorkArea(hwnd());  // its owner, the main window, is hidden
-    SetFocus(edit);
-    return FALSE;
+    return TRUE;  // the focus goes to the first tab stop, OK, so that Enter confirms
 }
 
 // The buttons' band: the OK button's height and three border heights; the text below it,

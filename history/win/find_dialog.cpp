@@ -56,7 +56,10 @@ void CFindDlg::PlaceAboveHistory() {
 
 INT_PTR CFindDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_DESTROY: SaveRecentTexts(); break;  // however the window goes
+    case WM_DESTROY:  // however the window goes
+        SaveRecentTexts();
+        self_ = hwnd();
+        break;
     case WM_HELP: return TRUE;  // context help: there are no topics to show
     }
     return Dialog::OnMessage(message, wParam, lParam);
@@ -76,7 +79,7 @@ bool CFindDlg::OnCommand(int id, int code, HWND) {
 void CFindDlg::OnFinalMessage() {
     terminating = true;
     // The history window forgets and frees this object: nothing may follow this call.
-    SendMessageA(history_, kKestroFindDialog, 0, 0);
+    SendMessageA(history_, kKestroFindDialog, 0, reinterpret_cast<LPARAM>(self_));
 }
 
 void CFindDlg::Search(bool down) {

@@ -49,6 +49,7 @@ private:
     void SaveRecentTexts();
 
     HWND history_;
+    HWND self_ = nullptr;  // this window's handle, still named in the closing message
     Profile& profile_;
     CaseFolding& folding_;
 };

@@ -142,7 +142,10 @@ TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
     EXPECT_EQ((ok.bottom - ok.top) + 3 * GetSystemMetrics(SM_CYBORDER),
               client.bottom - (edit.bottom - edit.top));
 
-    Click(editor, IDOK);  // unchanged: nothing goes out
+    // The editor opens with OK focused, so Enter confirms; unchanged, nothing goes out.
+    EXPECT_EQ(GetDlgItem(editor, IDOK), FocusOf(editor));
+    ASSERT_TRUE(BringToFront(editor));
+    PressKeys("enter");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     Pump(300);
     EXPECT_TRUE(IsWindowVisible(s.history));
@@ -184,6 +187,20 @@ TEST_F(FindEditAboutTest, TheAboutBoxShowsTheVersionBlockWindowsAndTheLinks) {
     EXPECT_EQ(0u, mail.find("mailto:")) << mail;
     EXPECT_EQ("Version", ControlText(FindWindowExA(about, nullptr, "Static", "Version")));
     EXPECT_NE(nullptr, GetDlgItem(about, 1054));
+    Click(about, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+
+    // On Windows 10 the program, which names no newer system it knows, is told 6.2: the
+    // description has an empty name.
+    ASSERT_TRUE(s.program.Close());
+    RegSetValueExA(wine.get(), "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win10"), 6);
+    Program second;
+    ASSERT_TRUE(second.Start());
+    ASSERT_TRUE(second.WaitForMainWindow());
+    PostMessageA(second.mainWindow(), WM_COMMAND, 32771, 0);
+    about = WaitForDialog("Zurimo! バージョン情報");
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ("Windows  Version 6.2 Build 9200 ", ControlText(GetDlgItem(about, 1004)));
     Click(about, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 }
