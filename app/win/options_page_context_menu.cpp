@@ -20,8 +20,9 @@ void CZurimoOptPageContextMenu::Load() {
 
 bool CZurimoOptPageContextMenu::Transfer(bool) {
     values_.addYen = IsChecked(IDC_ADD_YEN);
-    if (IsChecked(IDC_FOLDERS_FIRST)) values_.menu = 0;
-    if (IsChecked(IDC_USERS_FIRST)) values_.menu = 1;
+    // The index of the checked button of the group; -1 when an odd stored value left
+    // both unchecked.
+    values_.menu = IsChecked(IDC_FOLDERS_FIRST) ? 0 : IsChecked(IDC_USERS_FIRST) ? 1 : -1;
     return true;
 }
 

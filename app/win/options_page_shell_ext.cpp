@@ -63,6 +63,7 @@ bool CZurimoOptPageShellExt::OnCommand(int id, int code, HWND) {
     switch (id) {
     case IDC_SHELL_MENU:
         if (code == BN_CLICKED) {
+            Transfer(true);  // takes the page's values; a bad size limit is reported now
             bool on = IsChecked(IDC_SHELL_MENU);
             // Without the popup its options go off too.
             if (!on) {

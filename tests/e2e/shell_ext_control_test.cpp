@@ -300,6 +300,11 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
     SetText(limit, "");
     Press(PSBTN_APPLYNOW);
     EXPECT_EQ("整数を入力してください。", TakeMessage());
+    // Clicking the popup's box takes the page's values, so a bad limit is reported there.
+    SetText(limit, "0");
+    PostMessageA(GetDlgItem(page, 1051), BM_CLICK, 0, 0);
+    EXPECT_EQ("1 から 32 までの整数を入力してください。", TakeMessage());
+    EXPECT_FALSE(Checked(1051));
     // Leaving the page is refused too.
     SetText(limit, "33");
     PostMessageA(sheet, PSM_SETCURSEL, 0, 0);
