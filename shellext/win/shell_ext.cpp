@@ -180,7 +180,7 @@ HRESULT STDMETHODCALLTYPE ZurimoShellExt::QueryContextMenu(HMENU menu, UINT inde
 }
 
 HRESULT STDMETHODCALLTYPE ZurimoShellExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-    if (!info || HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) != 0) return E_FAIL;
+    if (!info || !IS_INTRESOURCE(info->lpVerb)) return E_FAIL;  // a verb given as a string
     int offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
     WinShellFacts facts;
     std::optional<std::string> text = CommandText(offset, selection_, facts, SystemRegistry());
