@@ -70,15 +70,16 @@ long RegisterServer(Registry& registry, const std::string& libraryPath) {
 }
 
 bool UnregisterServer(Registry& registry) {
-    bool all = true;
+    // Key by key, in order: the first key found in neither place ends the work, and the keys
+    // after it stay.
     for (const RegChange& change : ServerUnregistration()) {
         long machine = ApplyRegChanges(registry, {change});
         long user = ApplyRegChanges(registry, ForUserClasses({change}));
         // HKEY_CLASSES_ROOT shows the user's keys too: a key removed there may have been
         // the user's, so it counts as missing only when neither place had it.
-        if (machine != kErrorSuccess && user != kErrorSuccess) all = false;
+        if (machine != kErrorSuccess && user != kErrorSuccess) return false;
     }
-    return all;
+    return true;
 }
 
 }  // namespace zurimo

@@ -27,8 +27,8 @@ RegChanges ForUserClasses(const RegChanges& changes);
 // Writes the registration; when HKEY_CLASSES_ROOT refuses access, writes it for the user
 // instead. Returns the Windows error code of the first change that failed, or 0.
 long RegisterServer(Registry& registry, const std::string& libraryPath);
-// Removes every key of the registration that exists, from HKEY_CLASSES_ROOT and from the
-// user's classes. False when one of them was missing from both or could not be removed.
+// Removes the keys of the registration in order, from HKEY_CLASSES_ROOT and from the user's
+// classes. False at the first key missing from both or not removable; the later keys stay.
 bool UnregisterServer(Registry& registry);
 
 }  // namespace zurimo

@@ -239,13 +239,19 @@ TEST_F(RegistrationTest, RegisterWritesTheClassAndHandlerKeysAndUnregisterRemove
         << "only its own keys go";
     EXPECT_EQ(E_FAIL, library.unregisterServer()) << "the second time";
 
-    // A key already gone, first or in the middle, is reported, and the others still go.
+    // A key already gone, first or in the middle, ends the work there: the keys before it
+    // are removed, the ones after it stay.
     for (const std::string& gone : {kClsidKey, kProgId}) {
         ASSERT_EQ(S_OK, library.registerServer());
         ASSERT_EQ(ERROR_SUCCESS, RegDeleteTreeA(HKEY_CLASSES_ROOT, gone.c_str()));
         EXPECT_EQ(E_FAIL, library.unregisterServer()) << gone << " was gone";
-        EXPECT_TRUE(Unregistered()) << gone << " was gone";
+        EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kClsidKey)) << gone << " was gone";
+        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kProgId + ".1")) << gone << " was gone";
+        EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "InternetShortcut" + kHandler)) << gone;
     }
+    ASSERT_EQ(S_OK, library.registerServer());
+    EXPECT_EQ(S_OK, library.unregisterServer());
+    EXPECT_TRUE(Unregistered());
 }
 
 TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheLibrary) {

@@ -346,13 +346,17 @@ TEST(ShellRegistrationTest, KeysInOrderRemovedWhereTheyAreAndTheUsersClassesWhen
     EXPECT_EQ(kErrorSuccess, handler.Open(kHkeyClassesRoot, "Directory\\shellex\\ContextMenuHandlers\\"
                                                             "{7A31C2E4-5B6D-4E8F-9A0B-1C2D3E4F5A6B}"));
     handler.Close();
-    // One key already gone: every other is still removed, and the call reports the gap.
+    // One key already gone: the keys before it are removed, the call stops there and
+    // reports it, and the keys after it stay.
     ApplyRegChanges(registry, {DeleteTreeChange(kHkeyClassesRoot, "ZurimoShellExt.ZurimoShellExt")});
     EXPECT_FALSE(UnregisterServer(registry));
     EXPECT_NE(kErrorSuccess, handler.Open(kHkeyClassesRoot, clsid));
-    EXPECT_NE(kErrorSuccess, handler.Open(kHkeyClassesRoot, "*\\shellex\\ContextMenuHandlers\\"
+    EXPECT_EQ(kErrorSuccess, handler.Open(kHkeyClassesRoot, "ZurimoShellExt.ZurimoShellExt.1"));
+    handler.Close();
+    EXPECT_EQ(kErrorSuccess, handler.Open(kHkeyClassesRoot, "*\\shellex\\ContextMenuHandlers\\"
                                                             "{7A31C2E4-5B6D-4E8F-9A0B-1C2D3E4F5A6B}"));
-    EXPECT_FALSE(UnregisterServer(registry));
+    handler.Close();
+    EXPECT_FALSE(UnregisterServer(registry)) << "the first key is gone now";
 
     // A machine that refuses HKEY_CLASSES_ROOT: the user's classes take the keys.
     MemoryRegistry denied;
