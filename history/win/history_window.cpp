@@ -328,7 +328,7 @@ void CZurimoDlg::OpenFind() {
 void CZurimoDlg::OnFindMessage() {
     if (!find_) return;
     if (find_->terminating) {
-        find_.reset();
+        closedFind_ = std::move(find_);
         return;
     }
     if (!find_->findNext) return;
@@ -342,7 +342,7 @@ void CZurimoDlg::OnFindMessage() {
     case FindOutcome::kNotFound:
         ShowMessage(find_->hwnd(), "『" + find_->findText + "』 が見つかりません",
                     MB_OK | MB_ICONINFORMATION);
-        SetFocus(find_->Item(IDC_FIND_TEXT));
+        if (find_) SetFocus(find_->Item(IDC_FIND_TEXT));  // unless it closed meanwhile
         break;
     case FindOutcome::kNothing: break;
     }

@@ -93,6 +93,10 @@ private:
     Profile profile_;
     WinCaseFolding folding_;
     std::unique_ptr<CFindDlg> find_;
+    // The last Find window's object, freed only when the next one closes: its window can
+    // go while its own search is still on the stack (the history window hidden while the
+    // not-found message is up).
+    std::unique_ptr<CFindDlg> closedFind_;
     bool quoteBox_ = false;
     bool dateTimeBox_ = false;
     bool menuChoicePending_ = false;

@@ -116,6 +116,15 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     ASSERT_NE(nullptr, find);
     EXPECT_EQ("\x82\x81\x82\x82", ControlText(GetDlgItem(find, 1059))) << "the newest text again";
     EXPECT_EQ(2, SendDlgItemMessageA(find, 1059, CB_GETCOUNT, 0, 0));
+
+    // Hiding the history window while the not-found message is up closes both.
+    SetText(GetDlgItem(find, 1059), "absent");
+    Click(find, 1056);
+    HWND box = s.program.WaitForMessageBox();
+    ASSERT_NE(nullptr, box);
+    PostMessageA(s.history, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(find) && !IsWindow(box); }));
+    ASSERT_TRUE(s.Capture({"still running"}));
 }
 
 TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
