@@ -4,8 +4,18 @@
 
 namespace zurimo {
 
+namespace {
+
+// Posted by a page that stays modified through an Apply of another page.
+constexpr UINT kStillModified = WM_APP + 1;
+
+}  // namespace
+
 INT_PTR CZurimoOptPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case kStillModified:
+        if (modified()) SetModified();
+        return TRUE;
     case WM_INITDIALOG:
         sheet_.OnPageCreated(GetParent(hwnd()));
         loading_ = true;
@@ -33,9 +43,15 @@ INT_PTR CZurimoOptPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CZurimoOptPage::OnApplyButton() {
-    if (!IsActive()) return PSNRET_NOERROR;
+    if (!IsActive()) {
+        // The sheet clears every page and turns Apply off once all have answered; a page
+        // whose changes were not applied turns it on again afterwards.
+        if (modified()) PostMessageA(hwnd(), kStillModified, 0, 0);
+        return PSNRET_NOERROR;
+    }
     if (!Transfer(true)) return PSNRET_INVALID_NOCHANGEPAGE;
     sheet_.ApplyPage(index_);
+    SetModified(false);
     EnableWindow(GetDlgItem(sheet(), IDCANCEL), TRUE);
     return PSNRET_NOERROR;
 }

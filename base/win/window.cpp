@@ -154,8 +154,10 @@ bool PropertyPage::IsActive() const {
     return reinterpret_cast<HWND>(SendMessageA(sheet(), PSM_GETCURRENTPAGEHWND, 0, 0)) == hwnd();
 }
 
-void PropertyPage::SetModified() {
-    SendMessageA(sheet(), PSM_CHANGED, reinterpret_cast<WPARAM>(hwnd()), 0);
+void PropertyPage::SetModified(bool modified) {
+    modified_ = modified;
+    SendMessageA(sheet(), modified ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(hwnd()),
+                 0);
 }
 
 INT_PTR CALLBACK PropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

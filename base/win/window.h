@@ -92,11 +92,15 @@ public:
     bool IsActive() const;
 
 protected:
-    // Turns the sheet's Apply button on for this page.
-    void SetModified();
+    // Turns the sheet's Apply button on for this page, or (false) marks the page as applied;
+    // the button stays on while another page is modified.
+    void SetModified(bool modified = true);
+    bool modified() const { return modified_; }
 
 private:
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool modified_ = false;
 };
 
 }  // namespace zurimo

@@ -218,14 +218,22 @@ TEST_F(OptionsTest, ApplyWithAHistoryCountOutOfRangeChangesNothing) {
     EXPECT_EQ(100u, SettingAfterExit("History"));
 }
 
-TEST_F(OptionsTest, CancelAfterApplyKeepsWhatApplyStored) {
+TEST_F(OptionsTest, ApplyTakesThePageInFrontAndCancelAfterApplyKeepsIt) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
+    HWND apply = GetDlgItem(sheet, 12321);
+    SetText(GetDlgItem(Page(0), 1021), "| ");
     HWND view = Page(1);
     SetText(GetDlgItem(view, 1014), "250");
     SendDlgItemMessageA(view, 1018, BM_CLICK, 0, 0);
     Press(PSBTN_APPLYNOW);
     Pump(300);
+    EXPECT_TRUE(IsWindowEnabled(apply)) << "the General page is still modified";
+    Page(0);
+    Press(PSBTN_APPLYNOW);
+    Pump(300);
+    EXPECT_FALSE(IsWindowEnabled(apply));
+
     SetText(GetDlgItem(view, 1014), "300");
     Press(PSBTN_CANCEL);
     ASSERT_TRUE(Closed());
@@ -233,6 +241,9 @@ TEST_F(OptionsTest, CancelAfterApplyKeepsWhatApplyStored) {
     DWORD tab = 0;
     EXPECT_TRUE(ReadDword("Tab", &tab));
     EXPECT_EQ(2u, tab);
+    std::string quote;
+    EXPECT_TRUE(ReadString("Quote", &quote));
+    EXPECT_EQ("| ", quote);
 }
 
 TEST_F(OptionsTest, OkAppliesEveryPage) {
