@@ -14,11 +14,13 @@ std::string_view DisplayLineView(std::string_view text) {
 std::string DisplayLine(std::string_view text) { return std::string(DisplayLineView(text)); }
 
 void HistoryList::Add(std::string text, int capacity) {
-    // A list above capacity (a lowered setting, a longer saved file) is brought back to it
-    // here, so that it cannot keep growing by one entry per capture.
-    for (int lines = view_ ? view_->LineCount() : Count(); lines >= capacity && lines > 0; --lines)
-        Remove(lines - 1);
+    int lines = view_ ? view_->LineCount() : Count();
+    if (lines == capacity && lines > 0) Remove(lines - 1);
     Insert(0, std::move(text));
+}
+
+void HistoryList::TrimTo(int capacity) {
+    while (capacity > 0 && Count() > capacity) Remove(Count() - 1);
 }
 
 void HistoryList::Insert(int index, std::string text) {

@@ -32,9 +32,11 @@ class HistoryList {
 public:
     explicit HistoryList(HistoryView* view = nullptr) : view_(view) {}
 
-    // Adds `text` as entry 0. When the view holds `capacity` lines or more, the oldest
-    // entries are dropped first so that the list ends with `capacity` entries.
+    // Adds `text` as entry 0. When the view holds exactly `capacity` lines the oldest entry
+    // is dropped first; a list already above capacity keeps its surplus until TrimTo.
     void Add(std::string text, int capacity);
+    // Drops the oldest entries beyond `capacity`.
+    void TrimTo(int capacity);
 
     void Insert(int index, std::string text);
     void Remove(int index);

@@ -152,7 +152,11 @@ void CZurimoDlg::LoadHistory() {
 }
 
 void CZurimoDlg::SaveHistory() {
-    if (!host_.Settings().file || file_.path().empty()) return;
+    HistorySettings settings = host_.Settings();
+    if (!settings.file || file_.path().empty()) return;
+    // A lowered History takes effect from the next start, as its page says: the surplus of
+    // a longer list is not written, so that it cannot grow from run to run.
+    history_.TrimTo(settings.capacity);
     if (FileFailure failure = saved_.Save(history_.entries())) ReportFileFailure(failure);
 }
 

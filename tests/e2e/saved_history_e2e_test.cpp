@@ -46,6 +46,28 @@ TEST_F(SavedHistoryTest, FileOnLoadsTheHistoryAndWritesItBackAtExit) {
     EXPECT_FALSE(ReadBytes(HistoryFilePath() + ".tmp", &leftover)) << "no temporary file stays";
 }
 
+TEST_F(SavedHistoryTest, ALongerFileLoadsWholeAndIsSavedAtTheHistorySize) {
+    SetDword("File", 1);
+    SetDword("History", 10);
+    std::string file = std::string("\x0c\x00", 2);
+    for (int i = 0; i < 12; ++i) file += "\x03" "e" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+    ASSERT_TRUE(WriteBytes(HistoryFilePath(), file));
+    ASSERT_TRUE(SetClipboardText("now"));
+    HWND list = StartAndGetList();
+    ASSERT_NE(nullptr, list);
+    ASSERT_TRUE(WaitForLineCount(list, 13)) << "the twelve loaded, then the clipboard's text";
+    std::vector<std::string> lines = ListBoxLines(list);
+    EXPECT_EQ("now", lines[0]);
+    EXPECT_EQ("e11", lines[12]);
+
+    ASSERT_TRUE(program.Close());
+    std::string saved;
+    ASSERT_TRUE(ReadBytes(HistoryFilePath(), &saved));
+    std::string expected = std::string("\x0a\x00", 2) + "\x03" "now";
+    for (int i = 0; i < 9; ++i) expected += "\x03" "e0" + std::to_string(i);
+    EXPECT_EQ(Hex(expected), Hex(saved)) << "the ten newest";
+}
+
 TEST_F(SavedHistoryTest, FileOffNeitherReadsNorWrites) {
     ASSERT_TRUE(WriteBytes(HistoryFilePath(), kThreeEntries));
     HWND list = StartAndGetList();

@@ -79,20 +79,20 @@ TEST_F(HistoryListTest, TheSameTextStandsTwice) {
     ExpectInStep();
 }
 
-TEST_F(HistoryListTest, AListAboveCapacityIsTrimmedAtTheNextAdd) {
-    // A loaded file or a lowered setting may leave more entries than the capacity; they stay
-    // until the next capture, which brings the list back to the capacity.
+TEST_F(HistoryListTest, AListAboveCapacityKeepsItsSurplusUntilTrimmed) {
+    // A loaded file or a lowered setting may leave more entries than the capacity: adding
+    // drops nothing then; TrimTo brings the list back to the capacity.
     list.Assign(Numbered("loaded ", 0, 12));
-    EXPECT_EQ(list.Count(), 12);
     list.Add("new", 10);
+    EXPECT_EQ(list.Count(), 13);
+    ExpectInStep();
+    list.TrimTo(10);
     EXPECT_EQ(Entries(list), (std::vector<std::string>{"new", "loaded 0", "loaded 1", "loaded 2",
                                                          "loaded 3", "loaded 4", "loaded 5",
                                                          "loaded 6", "loaded 7", "loaded 8"}));
     ExpectInStep();
-
-    list.Add("newer", 3);
-    EXPECT_EQ(Entries(list), (std::vector<std::string>{"newer", "new", "loaded 0"}));
-    ExpectInStep();
+    list.TrimTo(20);
+    EXPECT_EQ(list.Count(), 10);
 }
 
 TEST_F(HistoryListTest, RemoveAndInsertKeepTheViewInStep) {
