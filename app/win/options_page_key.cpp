@@ -13,7 +13,7 @@ WORD HotKeyOf(HWND dialog, int id) {
 }
 
 void SetHotKey(HWND dialog, int id, BYTE key, BYTE modifiers) {
-    SendDlgItemMessageA(dialog, id, HKM_SETHOTKEY, key ? MAKEWORD(key, modifiers) : 0, 0);
+    SendDlgItemMessageA(dialog, id, HKM_SETHOTKEY, MAKEWORD(key, modifiers), 0);
 }
 
 }  // namespace

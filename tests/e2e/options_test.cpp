@@ -155,6 +155,11 @@ TEST_F(OptionsTest, AcceptingADuplicateTakesTheKeyFromTheOtherOperation) {
     PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
     EXPECT_EQ("キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。", TakeMessage());
     EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }));
+    // 削除 shows its key, none now, with Ctrl as ever.
+    HWND operations = GetDlgItem(key, 1077);
+    SendMessageA(operations, CB_SETCURSEL, 1, 0);
+    SendMessageA(key, WM_COMMAND, MAKEWPARAM(1077, CBN_SELCHANGE), reinterpret_cast<LPARAM>(operations));
+    EXPECT_EQ(MAKEWORD(0, HOTKEYF_CONTROL), HotKey(key, 1073));
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     ASSERT_TRUE(s.program.Close());
