@@ -141,6 +141,7 @@ INT_PTR Dialog::Dispatch(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 void PropertyPage::Describe(PROPSHEETPAGEA* page, HINSTANCE instance, int templateId) {
+    modified_ = false;  // a new sheet starts with every page unchanged
     *page = PROPSHEETPAGEA();
     page->dwSize = sizeof *page;
     page->dwFlags = PSP_HASHELP;
