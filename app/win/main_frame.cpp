@@ -151,7 +151,7 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == kZurimoTrayIcon) return OnTrayIcon(wParam, lParam);
     if (message == kZurimoApply) {
-        // The sheet has read the page in front already.
+        optionsSheet_.TransferPage(static_cast<int>(wParam));
         ApplyOptionsPage(static_cast<int>(wParam), optionsSheet_.options(), app_, profile_, *this);
         return 0;
     }

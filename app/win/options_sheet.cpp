@@ -20,10 +20,8 @@ CZurimoPropSheet::CZurimoPropSheet()
 
 bool CZurimoPropSheet::DoModal(HWND owner) {
     HINSTANCE instance = ProgramInstance();
-    CZurimoOptPage* pages[] = {&general_, &view_, &key_, &contextMenu_, &shellExt_};
-    constexpr int kPages = sizeof pages / sizeof pages[0];
-    PROPSHEETPAGEA records[kPages];
-    for (CZurimoOptPage* page : pages) {
+    PROPSHEETPAGEA records[kPageCount];
+    for (CZurimoOptPage* page : Pages()) {
         page->Describe(&records[page->index()], instance, page->templateId());
     }
     std::string title = ResourceString(instance, IDS_OPTIONS_TITLE);
@@ -35,7 +33,7 @@ bool CZurimoPropSheet::DoModal(HWND owner) {
     header.hInstance = instance;
     header.pszIcon = MAKEINTRESOURCEA(IDR_MAINFRAME);
     header.pszCaption = title.c_str();
-    header.nPages = kPages;
+    header.nPages = kPageCount;
     header.nStartPage = 0;
     header.ppsp = records;
 
@@ -62,6 +60,12 @@ void CZurimoPropSheet::OnPageCreated(HWND sheet) {
 
 void CZurimoPropSheet::ApplyPage(int index) {
     SendMessageA(owner_, kZurimoApply, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void CZurimoPropSheet::TransferPage(int index) {
+    for (CZurimoOptPage* page : Pages()) {
+        if (page->index() == index && running_ && page->hwnd()) page->Transfer(false);
+    }
 }
 
 void CZurimoPropSheet::OpenHelp() { OpenHelpPage(hwnd_); }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "app/options_model.h"
 #include "app/win/options_page_context_menu.h"
 #include "app/win/options_page_general.h"
@@ -32,9 +34,16 @@ public:
     void OnOkApplied(bool valid) { okApplied_ = valid; }
     // Has the owner apply the page at `index`, whose values the page has just read.
     void ApplyPage(int index);
+    // Reads the controls of the page at `index` again, if it is open, without messages.
+    void TransferPage(int index);
     void OpenHelp();
 
 private:
+    static constexpr int kPageCount = 5;
+    std::array<CZurimoOptPage*, kPageCount> Pages() {
+        return {&general_, &view_, &key_, &contextMenu_, &shellExt_};
+    }
+
     Options options_;
     CZurimoOptPageGeneral general_;
     CZurimoOptPageView view_;

@@ -239,10 +239,14 @@ TEST_F(OptionsTest, ApplyTakesThePageInFrontAndCancelAfterApplyKeepsIt) {
     Pump(300);
     EXPECT_FALSE(IsWindowEnabled(apply));
 
+    // ZurimoApply reads the page's fields again before applying them.
     SetText(GetDlgItem(view, 1014), "300");
+    SendMessageA(s.program.mainWindow(), RegisterWindowMessageA("ZurimoApply"), 1,
+                 reinterpret_cast<LPARAM>(sheet));
+    SetText(GetDlgItem(view, 1014), "400");
     Press(PSBTN_CANCEL);
     ASSERT_TRUE(Closed());
-    EXPECT_EQ(250u, SettingAfterExit("History"));
+    EXPECT_EQ(300u, SettingAfterExit("History"));
     DWORD tab = 0;
     EXPECT_TRUE(ReadDword("Tab", &tab));
     EXPECT_EQ(2u, tab);
