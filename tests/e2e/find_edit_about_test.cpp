@@ -45,14 +45,6 @@ std::string ProgramVersionString(const char* name) {
 
 class FindEditAboutTest : public FreshUserTest {
 protected:
-    std::string NotFoundMessage() {
-        HWND box = s.program.WaitForMessageBox(5000);
-        if (!box) return "<no message>";
-        std::string text = MessageBoxText(box);
-        DismissMessageBox(box);
-        WaitUntil([&] { return !IsWindow(box); }, 3000);
-        return text;
-    }
     Session s;
 };
 
@@ -85,7 +77,7 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_CHECKED, 0);
     SetText(text, "Two");
     Click(find, 1057);  // up from entry 3: e2, e1, e0 have no "Two"
-    EXPECT_EQ("『Two』 が見つかりません", NotFoundMessage());
+    EXPECT_EQ("『Two』 が見つかりません", s.program.TakeMessage());
     EXPECT_EQ(3, s.Selection());
     SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_UNCHECKED, 0);
     SetText(text, "\x82\x81\x82\x82");  // full-width small a, b

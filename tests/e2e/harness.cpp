@@ -628,6 +628,15 @@ HWND Program::WaitForMessageBox(DWORD ms) const {
     return find.found;
 }
 
+std::string Program::TakeMessage(DWORD ms) const {
+    HWND box = WaitForMessageBox(ms);
+    if (!box) return "<no message>";
+    std::string text = MessageBoxText(box);
+    DismissMessageBox(box);
+    WaitUntil([&] { return !IsWindow(box); }, 3000);
+    return text;
+}
+
 MenuProbe::MenuProbe(DWORD threadId) : receiver_("ZurimoMenuProbe", "menu probe", 0) {
     std::string path = OwnFolder() + "\\menu_probe.dll";
     library_ = LoadLibraryA(path.c_str());

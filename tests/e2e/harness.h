@@ -143,6 +143,9 @@ public:
 
     // A visible message box of this process captioned "Zurimo!", waited for.
     HWND WaitForMessageBox(DWORD ms = kWaitMs) const;
+    // The text of that message box, which is then dismissed with OK; "<no message>" if none
+    // came.
+    std::string TakeMessage(DWORD ms = kWaitMs) const;
 
 private:
     ChildProcess process_;

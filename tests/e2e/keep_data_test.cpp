@@ -42,10 +42,7 @@ TEST_F(KeepDataTest, AnUnreadableSavedHistoryIsKeptBesideTheNewOne) {
     const std::string cut("\x03\x00\x02" "ab\x05" "cd", 7);  // the second entry ends early
     ASSERT_TRUE(WriteBytes(HistoryFilePath(), cut));
     ASSERT_TRUE(s.program.Start());
-    HWND box = s.program.WaitForMessageBox();
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ("無題のﾌｧｲﾙ の末尾以降にｱｸｾｽしようとしました。", MessageBoxText(box));
-    DismissMessageBox(box);
+    EXPECT_EQ("無題のﾌｧｲﾙ の末尾以降にｱｸｾｽしようとしました。", s.program.TakeMessage());
     ASSERT_TRUE(s.program.WaitForMainWindow());
     HWND list = GetDlgItem(s.program.historyWindow(), 1012);
     ASSERT_TRUE(SetClipboardText("new"));

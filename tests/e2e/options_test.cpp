@@ -51,15 +51,6 @@ protected:
         }
         return failure;
     }
-    // The message box the program shows, its text, dismissed with OK.
-    std::string TakeMessage() {
-        HWND box = s.program.WaitForMessageBox(5000);
-        if (!box) return "<no message>";
-        std::string text = MessageBoxText(box);
-        DismissMessageBox(box);
-        WaitUntil([&] { return !IsWindow(box); }, 3000);
-        return text;
-    }
     WORD HotKey(HWND page, int id) {
         return static_cast<WORD>(SendDlgItemMessageA(page, id, HKM_GETHOTKEY, 0, 0));
     }
@@ -126,7 +117,7 @@ TEST_F(OptionsTest, ADigitIsRefusedForAnOperationWhileNumberIsOn) {
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
     PressKeys("ctrl+5");
-    EXPECT_EQ("[数字キーで取り出し] が有効なので、1 ～ 9 の数字キーは使えません。", TakeMessage());
+    EXPECT_EQ("[数字キーで取り出し] が有効なので、1 ～ 9 の数字キーは使えません。", s.program.TakeMessage());
     EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, 1073));
 }
 
@@ -141,7 +132,7 @@ TEST_F(OptionsTest, TheHotKeyCannotBeGivenToAnOperation) {
     EXPECT_EQ(MAKEWORD('Q', HOTKEYF_CONTROL), HotKey(key, 1013));
     ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
     PressKeys("ctrl+q");
-    EXPECT_EQ("ホットキーと重複しています\r\n他のキーを割り当ててください", TakeMessage());
+    EXPECT_EQ("ホットキーと重複しています\r\n他のキーを割り当ててください", s.program.TakeMessage());
     EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, 1073));
 }
 
@@ -153,7 +144,7 @@ TEST_F(OptionsTest, AcceptingADuplicateTakesTheKeyFromTheOtherOperation) {
     PressKeys("ctrl+d");
     EXPECT_EQ("削除", ControlText(GetDlgItem(key, 1075)));
     PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
-    EXPECT_EQ("キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。", TakeMessage());
+    EXPECT_EQ("キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。", s.program.TakeMessage());
     EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }));
     // 削除 shows its key, none now, with Ctrl as ever.
     HWND operations = GetDlgItem(key, 1077);
@@ -200,7 +191,7 @@ TEST_F(OptionsTest, ACtrlKeyOfAnOperationIsRefusedAsTheHotKey) {
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
     PressKeys("ctrl+c");
-    EXPECT_EQ("[取り出し] と重複しています\r\n他のキーを割り当ててください", TakeMessage());
+    EXPECT_EQ("[取り出し] と重複しています\r\n他のキーを割り当ててください", s.program.TakeMessage());
     EXPECT_EQ(0, HotKey(key, 1013));
     Press(PSBTN_APPLYNOW);
     Pump(300);
@@ -216,10 +207,10 @@ TEST_F(OptionsTest, ApplyWithAHistoryCountOutOfRangeChangesNothing) {
     HWND view = Page(1);
     SetText(GetDlgItem(view, 1014), "5000");
     Press(PSBTN_APPLYNOW);
-    EXPECT_EQ("10 から 1000 までの整数を入力してください。", TakeMessage());
+    EXPECT_EQ("10 から 1000 までの整数を入力してください。", s.program.TakeMessage());
     SetText(GetDlgItem(view, 1014), "abc");
     Press(PSBTN_APPLYNOW);
-    EXPECT_EQ("整数を入力してください。", TakeMessage());
+    EXPECT_EQ("整数を入力してください。", s.program.TakeMessage());
     EXPECT_EQ(100u, SettingAfterExit("History"));
 }
 

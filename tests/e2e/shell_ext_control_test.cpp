@@ -141,15 +141,6 @@ protected:
         if (WaitUntil([&] { return !IsWindow(sheet); })) return testing::AssertionSuccess();
         return testing::AssertionFailure() << "the sheet stays open";
     }
-    // The message box the program shows, its text, dismissed with OK.
-    std::string TakeMessage(DWORD ms = 5000) {
-        HWND box = s.program.WaitForMessageBox(ms);
-        if (!box) return "<no message>";
-        std::string text = MessageBoxText(box);
-        DismissMessageBox(box);
-        WaitUntil([&] { return !IsWindow(box); }, 3000);
-        return text;
-    }
     DWORD Setting(const char* name) {
         DWORD value = 0xDEADBEEF;
         ReadDword(name, &value);
@@ -168,7 +159,7 @@ TEST_F(ShellExtControlTest, AMissingLibraryIsReportedAtStartAndTurnsTheOptionOff
     SetDword("HotKeyLo", 'J');
     SetDword("HotKeyHi", HOTKEYF_CONTROL | HOTKEYF_ALT);
     ASSERT_TRUE(s.program.Start());
-    EXPECT_EQ("シェル拡張の登録に失敗しました : " + LibraryPath(), TakeMessage(kWaitMs));
+    EXPECT_EQ("シェル拡張の登録に失敗しました : " + LibraryPath(), s.program.TakeMessage());
 
     // Start-up goes on: the hot key comes after the extension.
     ASSERT_TRUE(s.program.WaitForMainWindow());
@@ -295,23 +286,23 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
     for (const char* bad : {"0", "33"}) {
         SetText(limit, bad);
         Press(PSBTN_APPLYNOW);
-        EXPECT_EQ("1 から 32 までの整数を入力してください。", TakeMessage()) << bad;
+        EXPECT_EQ("1 から 32 までの整数を入力してください。", s.program.TakeMessage()) << bad;
     }
     SetText(limit, "");
     Press(PSBTN_APPLYNOW);
-    EXPECT_EQ("整数を入力してください。", TakeMessage());
+    EXPECT_EQ("整数を入力してください。", s.program.TakeMessage());
     // Clicking the popup's box takes the page's values, so a bad limit is reported there.
     SetText(limit, "0");
     PostMessageA(GetDlgItem(page, 1051), BM_CLICK, 0, 0);
-    EXPECT_EQ("1 から 32 までの整数を入力してください。", TakeMessage());
+    EXPECT_EQ("1 から 32 までの整数を入力してください。", s.program.TakeMessage());
     EXPECT_FALSE(Checked(1051));
     // Leaving the page is refused too.
     SetText(limit, "33");
     PostMessageA(sheet, PSM_SETCURSEL, 0, 0);
-    EXPECT_EQ("1 から 32 までの整数を入力してください。", TakeMessage());
+    EXPECT_EQ("1 から 32 までの整数を入力してください。", s.program.TakeMessage());
     EXPECT_EQ(page, reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)));
     Press(PSBTN_OK);
-    EXPECT_EQ("1 から 32 までの整数を入力してください。", TakeMessage());
+    EXPECT_EQ("1 から 32 までの整数を入力してください。", s.program.TakeMessage());
     EXPECT_TRUE(IsWindow(sheet)) << "OK does not close the sheet either";
 
     Press(PSBTN_CANCEL);
@@ -335,7 +326,7 @@ TEST_F(ShellExtControlTest, ApplyingThePageStoresItAndRegistersOrUnregistersOnce
     Click(1051);
     SetText(GetDlgItem(page, 1052), "12");
     Press(PSBTN_APPLYNOW);
-    EXPECT_EQ("<no message>", TakeMessage(1000));
+    EXPECT_EQ("<no message>", s.program.TakeMessage(1000));
     EXPECT_EQ(std::vector<std::string>{}, RegistrationKeysLeft());
     std::string driveType;
     EXPECT_TRUE(ReadDriveType(&driveType)) << "the key is made when it is missing";
@@ -356,7 +347,7 @@ TEST_F(ShellExtControlTest, ApplyingThePageStoresItAndRegistersOrUnregistersOnce
     Click(1081);
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
-    EXPECT_EQ("<no message>", TakeMessage(1000));
+    EXPECT_EQ("<no message>", s.program.TakeMessage(1000));
     EXPECT_TRUE(ClassesKeyExists(kServerKey));
     EXPECT_TRUE(ReadDriveType(&driveType));
     EXPECT_EQ("sfu", driveType);
