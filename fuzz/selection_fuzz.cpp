@@ -1,5 +1,7 @@
 // The selection over any paths: its list and entries, the 8.3 and URL facts against plain
-// walks, and the Unix forms and name part of each path.
+// walks, and the Unix forms and name part of each path; with their UTF-16 forms (flag 0x40),
+// the wide list kept only for a path that does not fit code page 932, and the wide forms
+// against plain walks and against the ANSI ones.
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +9,7 @@
 #include "fuzz/fuzz.h"
 #include "shellext/path_format.h"
 #include "shellext/selection.h"
+#include "tests/support/iconv_code_page.h"
 
 namespace zurimo::fuzz {
 namespace {
@@ -121,6 +124,56 @@ void CheckPath(std::string_view path) {
     }
 }
 
+// A path as the wide calls would give it: the ANSI path converted, with a character code
+// page 932 lacks where the ANSI calls show their stand-in '?'.
+std::u16string WideOf(const std::string& path, const CodePage& codePage) {
+    std::u16string wide = codePage.ToWide(path);
+    for (char16_t& unit : wide) {
+        if (unit == u'?') unit = u'\u2615';
+    }
+    return wide;
+}
+
+void CheckWidePath(std::u16string_view path, std::string_view ansi, const CodePage& codePage) {
+    std::size_t slash = path.rfind(u'\\');
+    std::optional<std::u16string> name = FileNamePart(path);
+    FUZZ_CHECK(name.has_value() == (slash != std::u16string_view::npos));
+    if (name) FUZZ_CHECK(*name == path.substr(slash + 1));
+    std::size_t dot = path.rfind(u'.');
+    std::u16string end(dot == std::u16string_view::npos ? u"" : path.substr(dot));
+    for (char16_t& unit : end) {
+        if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit + 32);
+    }
+    FUZZ_CHECK(IsUrlPath(path) == (end == u".url"));
+
+    // Every backslash a slash and semicolon a colon; the other styles put their prefix and
+    // the drive (one character, a surrogate pair whole) before it.
+    std::u16string standard(path);
+    for (char16_t& unit : standard) {
+        if (unit == u'\\') unit = u'/';
+        if (unit == u';') unit = u':';
+    }
+    FUZZ_CHECK(ToUnixPath(path, UnixStyle::kStandard) == standard);
+    bool network = path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\';
+    std::u16string cygwin = ToUnixPath(path, UnixStyle::kCygwin);
+    if (network || path.empty()) {
+        FUZZ_CHECK(cygwin == u"/cygdrive" + standard);
+    } else {
+        bool pair = path.size() >= 2 && path[0] >= 0xD800 && path[0] < 0xDC00 &&
+                    path[1] >= 0xDC00 && path[1] < 0xE000;
+        std::size_t letter = pair ? 2 : 1;
+        std::size_t rest = letter < path.size() && path[letter] == u':' ? letter + 1 : letter;
+        FUZZ_CHECK(cygwin == u"/cygdrive/" + std::u16string(path.substr(0, letter)) +
+                                 standard.substr(rest));
+    }
+    // A path that is its ANSI form exactly gets the same forms both ways.
+    if (FitsCodePage(path, codePage) && codePage.ToAnsi(path) == ansi) {
+        for (UnixStyle style : {UnixStyle::kStandard, UnixStyle::kMinGW, UnixStyle::kSfu}) {
+            FUZZ_CHECK(ToUnixPath(path, style) == codePage.ToWide(ToUnixPath(ansi, style)));
+        }
+    }
+}
+
 }  // namespace
 
 int SelectionFuzz(const std::uint8_t* data, std::size_t size) {
@@ -138,10 +191,43 @@ int SelectionFuzz(const std::uint8_t* data, std::size_t size) {
                          : Lowercase(style, "sfu")    ? UnixStyle::kSfu
                                                       : UnixStyle::kStandard));
 
+    IconvCodePage codePage;
+    bool wide = (flags & 0x40) != 0;
     Selection selection;
     bool url = false, longPath = false, longName = false;
     for (const std::vector<std::string>* paths : {&first, &second}) {
-        selection.Take(count, *paths);
+        std::vector<std::u16string> widePaths;
+        bool fits = true, plainWide = true;  // plain: no CR or LF the entries could mistake
+        std::u16string wideList;
+        for (const std::string& path : *paths) {
+            widePaths.push_back(WideOf(path, codePage));
+            CheckWidePath(widePaths.back(), path, codePage);
+            fits = fits && FitsCodePage(widePaths.back(), codePage);
+            plainWide = plainWide && widePaths.back().find_first_of(u"\r\n") == std::u16string::npos;
+            wideList += widePaths.back();
+            if (count != 1) wideList += u"\r\n";
+        }
+        if (wide) {
+            selection.Take(count, *paths, widePaths, codePage);
+            FUZZ_CHECK(selection.hasWide() == !fits);
+        } else {
+            selection.Take(count, *paths);
+            FUZZ_CHECK(!selection.hasWide());
+        }
+        if (selection.hasWide()) {
+            FUZZ_CHECK(selection.wideList() == wideList);
+            std::vector<std::u16string_view> entries = selection.WideEntries();
+            if (count == 1) {
+                FUZZ_CHECK(entries.size() == 1 && entries[0] == wideList);
+            } else if (plainWide) {
+                FUZZ_CHECK(entries.size() == widePaths.size());
+                for (std::size_t i = 0; i < entries.size(); ++i) {
+                    FUZZ_CHECK(entries[i] == widePaths[i]);
+                }
+            }
+        } else {
+            FUZZ_CHECK(selection.wideList().empty() && selection.WideEntries().empty());
+        }
         std::string list;
         bool plain = true;  // no path whose CR LF the entries could mistake
         for (const std::string& path : *paths) {

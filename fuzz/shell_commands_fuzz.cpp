@@ -1,6 +1,8 @@
 // The Explorer menu's commands over any selection, with the system's facts (short paths,
 // directory entries, dates, shortcut files) and the registry coming from the input: the
-// properties texts, every command's text, and the popup planned for the selection.
+// properties texts, every command's text, and the popup planned for the selection. With flag
+// 0x20 the paths have UTF-16 forms too, with a character code page 932 lacks wherever the
+// ANSI form shows '?', and every command's two clipboard texts are checked against each other.
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "shellext/properties.h"
 #include "shellext/shell_menu.h"
 #include "shellext/shell_settings.h"
+#include "tests/support/iconv_code_page.h"
 
 namespace zurimo::fuzz {
 namespace {
@@ -37,10 +40,29 @@ private:
     std::size_t next_ = 0;
 };
 
+// A text as the wide calls would give it: converted, with a character code page 932 lacks
+// where the ANSI calls show their stand-in '?'.
+std::u16string WideOf(const std::string& ansi, const CodePage& codePage) {
+    std::u16string wide = codePage.ToWide(ansi);
+    for (char16_t& unit : wide) {
+        if (unit == u'?') unit = u'\u2615';
+    }
+    return wide;
+}
+
+// The wide calls take their answers from the same turns as the ANSI ones.
 class FakeFacts : public ShellFacts {
 public:
     std::optional<std::string> ShortPath(const std::string&) override { return shortPaths.Next(); }
+    std::optional<std::u16string> ShortPath(const std::u16string&) override {
+        std::optional<std::string> path = shortPaths.Next();
+        return path ? std::optional<std::u16string>(WideOf(*path, codePage)) : std::nullopt;
+    }
     std::optional<ItemFacts> Gather(const std::string&) override { return items.Next(); }
+    std::optional<WideItemFacts> Gather(const std::u16string&) override {
+        std::optional<ItemFacts> item = items.Next();
+        return item ? std::optional<WideItemFacts>(Wide(*item)) : std::nullopt;
+    }
     std::optional<std::string> FormatDate(std::uint64_t, bool) override { return dates.Next(); }
     std::optional<std::string> FormatTime(std::uint64_t) override { return times.Next(); }
     // ASCII letters only, stepping over double-byte characters.
@@ -55,12 +77,40 @@ public:
         }
         return upper;
     }
+    std::u16string UpperCase(const std::u16string& text) override {
+        std::u16string upper = text;
+        for (char16_t& c : upper) {
+            if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+        }
+        return upper;
+    }
     std::optional<std::string> ReadSmallFile(const std::string&, std::size_t limit) override {
         std::optional<std::string> file = files.Next();
         if (file && file->size() > limit) return std::nullopt;
         return file;
     }
+    std::optional<std::string> ReadSmallFile(const std::u16string&, std::size_t limit) override {
+        return ReadSmallFile(std::string(), limit);
+    }
 
+    WideItemFacts Wide(const ItemFacts& item) const {
+        WideItemFacts wide;
+        wide.attributes = item.attributes;
+        wide.created = item.created;
+        wide.accessed = item.accessed;
+        wide.written = item.written;
+        wide.sizeHigh = item.sizeHigh;
+        wide.sizeLow = item.sizeLow;
+        wide.alternateName = WideOf(item.alternateName, codePage);
+        wide.displayName = WideOf(item.displayName, codePage);
+        wide.typeName = WideOf(item.typeName, codePage);
+        wide.shellAttributes = item.shellAttributes;
+        wide.version = item.version;
+        wide.copyright = item.copyright;
+        return wide;
+    }
+
+    IconvCodePage codePage;
     Answers<std::string> shortPaths, dates, times, files;
     Answers<ItemFacts> items;
 };
@@ -96,6 +146,36 @@ bool EndsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
+// The two clipboard texts of a command (`facts` giving the answers `text` had): CF_TEXT is
+// the ANSI text as it is, or the UTF-16 text's ANSI form when it alone could be had; the
+// UTF-16 text is there only for a selection with UTF-16 paths, and follows their list.
+void CheckBothTexts(int offset, const Selection& selection, const std::optional<std::string>& text,
+                    FakeFacts& facts, Registry& registry, UnixStyle style) {
+    std::optional<ClipboardTexts> texts =
+        CommandTexts(offset, selection, facts, registry, facts.codePage);
+    if (text) FUZZ_CHECK(texts && texts->ansi == *text);
+    if (!selection.hasWide() || offset < 0 || offset >= kUserStringOffset) {
+        FUZZ_CHECK(texts.has_value() == text.has_value() && (!texts || texts->wide.empty()));
+        return;
+    }
+    const std::u16string& list = selection.wideList();
+    if (!text && texts) FUZZ_CHECK(texts->ansi == facts.codePage.ToAnsi(texts->wide));
+    if (selection.count() == 0 || offset == kCopyLongPath) {
+        FUZZ_CHECK(offset == kCopyLongPath ? texts && texts->wide == list : !texts);
+    } else if (selection.count() != 1) {
+        const std::u16string& wide = texts->wide;
+        FUZZ_CHECK(wide.empty() || wide.compare(wide.size() - 2, 2, u"\r\n") == 0);
+        if (offset == kCopyPropertiesSimple) {
+            std::u16string header = facts.codePage.ToWide(kSimpleHeader);
+            FUZZ_CHECK(wide.compare(0, header.size(), header) == 0);
+        }
+    } else if (offset == kCopyLongPathUnix) {
+        FUZZ_CHECK(texts && texts->wide == ToUnixPath(list, style));
+    } else if (offset == kCopyLongName && FileNamePart(list)) {
+        FUZZ_CHECK(texts && texts->wide == *FileNamePart(list));
+    }
+}
+
 }  // namespace
 
 int ShellCommandsFuzz(const std::uint8_t* data, std::size_t size) {
@@ -118,8 +198,15 @@ int ShellCommandsFuzz(const std::uint8_t* data, std::size_t size) {
     MemoryRegistry registry;
     FillRegistry(in, registry);
 
+    const CodePage& codePage = facts.codePage;
+    std::vector<std::u16string> widePaths;
+    for (const std::string& path : paths) widePaths.push_back(WideOf(path, codePage));
     Selection selection;
-    selection.Take(count, paths);
+    if (flags & 0x20) {
+        selection.Take(count, paths, widePaths, codePage);
+    } else {
+        selection.Take(count, paths);
+    }
 
     // The properties of the first path, as often as the facts give different answers.
     std::string path = paths.empty() ? std::string() : paths[0];
@@ -143,11 +230,43 @@ int ShellCommandsFuzz(const std::uint8_t* data, std::size_t size) {
         }
     }
 
+    // The same in UTF-16: the name column padded to 12 bytes of the code page.
+    std::u16string widePath = widePaths.empty() ? std::u16string() : widePaths[0];
+    for (int round = 0; round < 3; ++round) {
+        std::optional<ItemFacts> item = facts.items.Peek();
+        std::optional<std::u16string> detailed = DetailedText(widePath, facts, codePage);
+        FUZZ_CHECK(detailed.has_value() == item.has_value());
+        if (detailed) {
+            WideItemFacts wide = facts.Wide(*item);
+            std::u16string first = codePage.ToWide("● ") + wide.displayName + u"\r\n";
+            FUZZ_CHECK(detailed->compare(0, first.size(), first) == 0);
+            FUZZ_CHECK(detailed->size() >= 3 &&
+                       detailed->compare(detailed->size() - 3, 3, u"-\r\n") == 0);
+            FUZZ_CHECK(detailed->find(wide.typeName) != std::u16string::npos);
+        }
+        item = facts.items.Peek();
+        std::optional<std::u16string> simple = SimpleLine(widePath, facts, codePage);
+        FUZZ_CHECK(simple.has_value() == item.has_value());
+        if (simple) {
+            WideItemFacts wide = facts.Wide(*item);
+            std::u16string dos = facts.UpperCase(wide.alternateName.empty() ? wide.displayName
+                                                                            : wide.alternateName);
+            std::size_t width = codePage.ToAnsi(dos).size();
+            dos.append(width < 12 ? 12 - width : 0, u' ');
+            FUZZ_CHECK(simple->compare(0, dos.size() + 2, dos + u"  ") == 0);
+            std::u16string end = wide.displayName + u" (" + wide.typeName + u")\r\n";
+            FUZZ_CHECK(simple->size() >= end.size() &&
+                       simple->compare(simple->size() - end.size(), end.size(), end) == 0);
+        }
+    }
+
     // Every command: the long path and user strings need no facts; the rest answer with
     // one text per item, or (for several) with all the texts that could be had.
     UnixStyle style = ReadUnixStyle(registry);
     for (int offset = -1; offset <= kUserStringOffset + 2; ++offset) {
+        FakeFacts sameAnswers = facts;
         std::optional<std::string> text = CommandText(offset, selection, facts, registry);
+        CheckBothTexts(offset, selection, text, sameAnswers, registry, style);
         if (offset >= kUserStringOffset) {
             FUZZ_CHECK(text == ReadUserContent(registry, offset - kUserStringOffset));
         } else if (offset < 0) {

@@ -1,6 +1,6 @@
 #include "shellext/path_format.h"
 
-#include "base/text.h"
+#include "shellext/wide_text.h"
 
 namespace zurimo {
 namespace {
@@ -13,20 +13,13 @@ const char* Prefix(UnixStyle style) {
     }
 }
 
-}  // namespace
-
-UnixStyle UnixStyleFrom(std::string_view driveType) {
-    if (EqualsIgnoringAsciiCase(driveType, "mingw")) return UnixStyle::kMinGW;
-    if (EqualsIgnoringAsciiCase(driveType, "cygwin")) return UnixStyle::kCygwin;
-    if (EqualsIgnoringAsciiCase(driveType, "sfu")) return UnixStyle::kSfu;
-    return UnixStyle::kStandard;
-}
-
-std::string ToUnixPath(std::string_view path, UnixStyle style) {
-    std::string out;
-    std::string_view rest = path;
+template <typename Char>
+std::basic_string<Char> UnixPathOf(std::basic_string_view<Char> path, UnixStyle style) {
+    using Text = std::basic_string<Char>;
+    Text out;
+    std::basic_string_view<Char> rest = path;
     if (style != UnixStyle::kStandard) {
-        out = Prefix(style);
+        out = Ascii<Text>(Prefix(style));
         // A network path's two backslashes become the "//" behind the prefix.
         bool network = path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
         if (!network && !path.empty()) {
@@ -40,7 +33,7 @@ std::string ToUnixPath(std::string_view path, UnixStyle style) {
     out.reserve(out.size() + rest.size());
     for (std::size_t i = 0; i < rest.size();) {
         std::size_t length = CharLength(rest, i);
-        char c = rest[i];
+        Char c = rest[i];
         if (length == 1 && c == '\\') {
             out += '/';
         } else if (length == 1 && c == ';') {
@@ -53,10 +46,30 @@ std::string ToUnixPath(std::string_view path, UnixStyle style) {
     return out;
 }
 
-std::optional<std::string> FileNamePart(std::string_view path) {
+template <typename Char>
+std::optional<std::basic_string<Char>> NamePartOf(std::basic_string_view<Char> path) {
     std::size_t slash = FindLastChar(path, '\\');
-    if (slash == std::string_view::npos) return std::nullopt;
-    return std::string(path.substr(slash + 1));
+    if (slash == std::basic_string_view<Char>::npos) return std::nullopt;
+    return std::basic_string<Char>(path.substr(slash + 1));
 }
+
+}  // namespace
+
+UnixStyle UnixStyleFrom(std::string_view driveType) {
+    if (EqualsIgnoringAsciiCase(driveType, "mingw")) return UnixStyle::kMinGW;
+    if (EqualsIgnoringAsciiCase(driveType, "cygwin")) return UnixStyle::kCygwin;
+    if (EqualsIgnoringAsciiCase(driveType, "sfu")) return UnixStyle::kSfu;
+    return UnixStyle::kStandard;
+}
+
+std::string ToUnixPath(std::string_view path, UnixStyle style) { return UnixPathOf(path, style); }
+
+std::u16string ToUnixPath(std::u16string_view path, UnixStyle style) {
+    return UnixPathOf(path, style);
+}
+
+std::optional<std::string> FileNamePart(std::string_view path) { return NamePartOf(path); }
+
+std::optional<std::u16string> FileNamePart(std::u16string_view path) { return NamePartOf(path); }
 
 }  // namespace zurimo

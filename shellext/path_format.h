@@ -1,5 +1,5 @@
 // Paths and names as the Explorer menu's commands give them: Windows paths, the four Unix
-// styles, and the item's own name.
+// styles, and the item's own name; each for an ANSI path and for a UTF-16 one.
 #pragma once
 
 #include <optional>
@@ -19,9 +19,11 @@ UnixStyle UnixStyleFrom(std::string_view driveType);
 // nothing else changes. A network path \\server\share\x keeps its two leading slashes
 // behind the style's prefix: //server/share/x, /cygdrive//server/share/x.
 std::string ToUnixPath(std::string_view path, UnixStyle style);
+std::u16string ToUnixPath(std::u16string_view path, UnixStyle style);
 
 // The text after the last backslash (empty when the path ends in one), or nothing when the
 // path has no backslash.
 std::optional<std::string> FileNamePart(std::string_view path);
+std::optional<std::u16string> FileNamePart(std::u16string_view path);
 
 }  // namespace zurimo

@@ -1,7 +1,6 @@
 #include "shellext/properties.h"
 
-
-#include "base/text.h"
+#include "shellext/wide_text.h"
 
 namespace zurimo {
 namespace {
@@ -11,12 +10,15 @@ constexpr char kSeparator[] =
     " --------------------------------------------------------------------\r\n";
 constexpr std::size_t kLocationLimit = 255;
 
-std::string Line(const char* label, const std::string& value) {
-    return std::string(label) + value + "\r\n";
+template <typename Form>
+typename Form::Text Line(const Form& form, const char* label, const typename Form::Text& value) {
+    return form.From(label) + value + form.From("\r\n");
 }
 
-std::string PadRight(std::string text, std::size_t width) {
-    if (text.size() < width) text.append(width - text.size(), ' ');
+template <typename Form, typename Text>
+Text PadRight(const Form& form, Text text, std::size_t width) {
+    std::size_t used = form.Width(text);
+    if (used < width) text.append(width - used, ' ');
     return text;
 }
 
@@ -24,18 +26,21 @@ std::string PadLeft(const std::string& text, std::size_t width) {
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-std::string SizeText(const ItemFacts& item) {
+template <typename Text>
+std::string SizeText(const BasicItemFacts<Text>& item) {
     return item.sizeHigh != 0 ? std::string(kUnknown) : GroupedNumber(item.sizeLow);
 }
 
 // The folder the item is in: the path up to its last backslash, that backslash left out.
-std::string Location(const std::string& path) {
+template <typename Text>
+Text Location(const Text& path) {
     std::size_t slash = FindLastChar(path, '\\');
-    std::string folder = slash == std::string::npos ? path : path.substr(0, slash);
+    Text folder = slash == Text::npos ? path : path.substr(0, slash);
     return CutAtCharBoundary(folder, kLocationLimit);
 }
 
-std::string DosName(const ItemFacts& item) {
+template <typename Text>
+Text DosName(const BasicItemFacts<Text>& item) {
     return item.alternateName.empty() ? item.displayName : item.alternateName;
 }
 
@@ -44,6 +49,57 @@ std::string DetailedTime(ShellFacts& facts, std::uint64_t fileTime) {
     std::optional<std::string> date = facts.FormatDate(fileTime, true);
     std::optional<std::string> time = facts.FormatTime(fileTime);
     return date && time ? *date + " " + *time : std::string(kUnknown);
+}
+
+template <typename Form>
+std::optional<typename Form::Text> Detailed(const Form& form, const typename Form::Text& path,
+                                            ShellFacts& facts) {
+    using Text = typename Form::Text;
+    auto found = facts.Gather(path);
+    if (!found) return std::nullopt;
+    const auto& item = *found;
+    bool folder = (item.shellAttributes & kShellFolder) != 0;
+    auto time = [&](std::uint64_t fileTime) { return form.From(DetailedTime(facts, fileTime)); };
+
+    Text rule = form.From(kSeparator);
+    Text text = Line(form, "● ", item.displayName);
+    text += rule;
+    text += Line(form, "    種類             : ", item.typeName);
+    text += Line(form, "    場所             : ", Location(path));
+    if (!folder) text += Line(form, "    サイズ           : ", form.From(SizeText(item) + " bytes"));
+    text += rule;
+    text += facts.UpperCase(Line(form, "    MS-DOSファイル名 : ", DosName(item)));
+    if (!folder) text += Line(form, "    作成日時         : ", time(item.created));
+    text += Line(form, "    更新日時         : ", time(item.written));
+    if (!folder) text += Line(form, "    アクセス日時     : ", time(item.accessed));
+    text += rule;
+    text += Line(form, "    属性             : ", form.From(AttributeLetters(item.attributes)));
+    text += rule;
+    if (!folder && item.version) {
+        text += Line(form, "    バージョン       : ", form.From(*item.version));
+        if (item.copyright) text += Line(form, "    著作権           : ", form.From(*item.copyright));
+        text += rule;
+    }
+    return text;
+}
+
+template <typename Form>
+std::optional<typename Form::Text> Simple(const Form& form, const typename Form::Text& path,
+                                          ShellFacts& facts) {
+    auto found = facts.Gather(path);
+    if (!found) return std::nullopt;
+    const auto& item = *found;
+
+    auto name = facts.UpperCase(PadRight(form, DosName(item), 12));
+    std::string size = (item.attributes & kAttributeDirectory) ? std::string(12, ' ')
+                                                               : PadLeft(SizeText(item), 12);
+    std::optional<std::string> date = facts.FormatDate(item.written, false);
+    std::optional<std::string> time = facts.FormatTime(item.written);
+    std::string written = date && time ? *date + PadLeft(*time, 10) : std::string(kUnknown);
+    return name +
+           form.From("  " + size + "  " + written + "  " +
+                     PadLeft(AttributeLetters(item.attributes), 5) + "  ") +
+           item.displayName + form.From(" (") + item.typeName + form.From(")\r\n");
 }
 
 }  // namespace
@@ -72,45 +128,21 @@ std::string AttributeLetters(std::uint32_t attributes) {
 }
 
 std::optional<std::string> DetailedText(const std::string& path, ShellFacts& facts) {
-    std::optional<ItemFacts> found = facts.Gather(path);
-    if (!found) return std::nullopt;
-    const ItemFacts& item = *found;
-    bool folder = (item.shellAttributes & kShellFolder) != 0;
-
-    std::string text = "● " + item.displayName + "\r\n";
-    text += kSeparator;
-    text += Line("    種類             : ", item.typeName);
-    text += Line("    場所             : ", Location(path));
-    if (!folder) text += Line("    サイズ           : ", SizeText(item) + " bytes");
-    text += kSeparator;
-    text += facts.UpperCase(Line("    MS-DOSファイル名 : ", DosName(item)));
-    if (!folder) text += Line("    作成日時         : ", DetailedTime(facts, item.created));
-    text += Line("    更新日時         : ", DetailedTime(facts, item.written));
-    if (!folder) text += Line("    アクセス日時     : ", DetailedTime(facts, item.accessed));
-    text += kSeparator;
-    text += Line("    属性             : ", AttributeLetters(item.attributes));
-    text += kSeparator;
-    if (!folder && item.version) {
-        text += Line("    バージョン       : ", *item.version);
-        if (item.copyright) text += Line("    著作権           : ", *item.copyright);
-        text += kSeparator;
-    }
-    return text;
+    return Detailed(AnsiForm(), path, facts);
 }
 
 std::optional<std::string> SimpleLine(const std::string& path, ShellFacts& facts) {
-    std::optional<ItemFacts> found = facts.Gather(path);
-    if (!found) return std::nullopt;
-    const ItemFacts& item = *found;
+    return Simple(AnsiForm(), path, facts);
+}
 
-    std::string name = facts.UpperCase(PadRight(DosName(item), 12));
-    std::string size = (item.attributes & kAttributeDirectory) ? std::string(12, ' ')
-                                                               : PadLeft(SizeText(item), 12);
-    std::optional<std::string> date = facts.FormatDate(item.written, false);
-    std::optional<std::string> time = facts.FormatTime(item.written);
-    std::string written = date && time ? *date + PadLeft(*time, 10) : std::string(kUnknown);
-    return name + "  " + size + "  " + written + "  " + PadLeft(AttributeLetters(item.attributes), 5) +
-           "  " + item.displayName + " (" + item.typeName + ")\r\n";
+std::optional<std::u16string> DetailedText(const std::u16string& path, ShellFacts& facts,
+                                           const CodePage& codePage) {
+    return Detailed(WideForm{codePage}, path, facts);
+}
+
+std::optional<std::u16string> SimpleLine(const std::u16string& path, ShellFacts& facts,
+                                         const CodePage& codePage) {
+    return Simple(WideForm{codePage}, path, facts);
 }
 
 }  // namespace zurimo

@@ -1,12 +1,14 @@
 // The properties texts of the Explorer menu: a labelled block per item (detailed) or one
 // table line per item under a header (simple). Column widths count bytes, so a Japanese
-// character takes two.
+// character takes two; the UTF-16 texts count each character as the bytes it takes in the
+// code page, so that their columns line up as the ANSI texts' do.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "base/code_page.h"
 #include "shellext/shell_facts.h"
 
 namespace zurimo {
@@ -21,5 +23,11 @@ std::string AttributeLetters(std::uint32_t attributes);
 // The detailed block or the simple line of one item; nothing when its facts cannot be had.
 std::optional<std::string> DetailedText(const std::string& path, ShellFacts& facts);
 std::optional<std::string> SimpleLine(const std::string& path, ShellFacts& facts);
+// The same from the item's UTF-16 facts, the labels, numbers, dates and times converted
+// from the code page.
+std::optional<std::u16string> DetailedText(const std::u16string& path, ShellFacts& facts,
+                                           const CodePage& codePage);
+std::optional<std::u16string> SimpleLine(const std::u16string& path, ShellFacts& facts,
+                                         const CodePage& codePage);
 
 }  // namespace zurimo

@@ -1,6 +1,6 @@
 #include "shellext/selection.h"
 
-#include "base/text.h"
+#include "shellext/wide_text.h"
 
 namespace zurimo {
 namespace {
@@ -9,6 +9,44 @@ namespace {
 // before its end.
 bool Fits83(std::size_t length, std::size_t extension) {
     return extension <= 4 && length - extension <= 8;
+}
+
+// The paths joined as the list is: one path alone, or each followed by CR LF.
+template <typename Text>
+Text JoinList(unsigned count, const std::vector<Text>& paths) {
+    Text list;
+    for (const Text& path : paths) {
+        list += path;
+        if (count != 1) list += Ascii<Text>("\r\n");
+    }
+    return list;
+}
+
+template <typename Char>
+std::vector<std::basic_string_view<Char>> SplitList(std::basic_string_view<Char> rest,
+                                                    unsigned count) {
+    std::vector<std::basic_string_view<Char>> entries;
+    if (count == 1) {
+        entries.push_back(rest);
+        return entries;
+    }
+    while (!rest.empty()) {
+        std::size_t cr = FindChar(rest, '\r');
+        if (cr == std::basic_string_view<Char>::npos) {
+            entries.push_back(rest);
+            break;
+        }
+        entries.push_back(rest.substr(0, cr));
+        rest.remove_prefix(cr + (cr + 1 < rest.size() && rest[cr + 1] == '\n' ? 2 : 1));
+    }
+    return entries;
+}
+
+template <typename Char>
+bool IsUrlPathOf(std::basic_string_view<Char> path) {
+    std::size_t dot = FindLastChar(path, '.');
+    return dot != std::basic_string_view<Char>::npos &&
+           EqualsIgnoringAsciiCase(path.substr(dot), ".url");
 }
 
 }  // namespace
@@ -41,40 +79,39 @@ bool HasLongFolder(std::string_view path) {
     return false;
 }
 
-bool IsUrlPath(std::string_view path) {
-    std::size_t dot = FindLastChar(path, '.');
-    return dot != std::string_view::npos && EqualsIgnoringAsciiCase(path.substr(dot), ".url");
-}
+bool IsUrlPath(std::string_view path) { return IsUrlPathOf(path); }
+
+bool IsUrlPath(std::u16string_view path) { return IsUrlPathOf(path); }
 
 void Selection::Take(unsigned count, const std::vector<std::string>& paths) {
     count_ = count;
-    list_.clear();
     for (const std::string& path : paths) {
         if (!hasLongName && IsLongName(path)) hasLongName = hasLongPath = true;
         if (!hasLongPath && HasLongFolder(path)) hasLongPath = true;
         if (!hasUrlItem && IsUrlPath(path)) hasUrlItem = true;
-        list_ += path;
-        if (count != 1) list_ += "\r\n";
     }
+    list_ = JoinList(count, paths);
+    hasWide_ = false;
+    wideList_.clear();
+}
+
+void Selection::Take(unsigned count, const std::vector<std::string>& paths,
+                     const std::vector<std::u16string>& widePaths, const CodePage& codePage) {
+    Take(count, paths);
+    if (widePaths.size() != paths.size()) return;
+    for (const std::u16string& path : widePaths) {
+        if (!FitsCodePage(path, codePage)) hasWide_ = true;
+    }
+    if (hasWide_) wideList_ = JoinList(count, widePaths);
 }
 
 std::vector<std::string_view> Selection::Entries() const {
-    std::vector<std::string_view> entries;
-    std::string_view rest = list_;
-    if (count_ == 1) {
-        entries.push_back(rest);
-        return entries;
-    }
-    while (!rest.empty()) {
-        std::size_t cr = FindChar(rest, '\r');
-        if (cr == std::string_view::npos) {
-            entries.push_back(rest);
-            break;
-        }
-        entries.push_back(rest.substr(0, cr));
-        rest.remove_prefix(cr + (cr + 1 < rest.size() && rest[cr + 1] == '\n' ? 2 : 1));
-    }
-    return entries;
+    return SplitList(std::string_view(list_), count_);
+}
+
+std::vector<std::u16string_view> Selection::WideEntries() const {
+    if (!hasWide_) return {};
+    return SplitList(std::u16string_view(wideList_), count_);
 }
 
 }  // namespace zurimo

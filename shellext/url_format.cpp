@@ -1,7 +1,7 @@
 #include "shellext/url_format.h"
 
-#include "base/text.h"
 #include "shellext/path_format.h"
+#include "shellext/wide_text.h"
 
 namespace zurimo {
 namespace {
@@ -17,12 +17,46 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool IsPlainName(std::string_view name) {
-    for (char c : name) {
+template <typename Text>
+bool IsPlainName(const Text& name) {
+    for (auto c : name) {
         bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
         if (!plain) return false;
     }
     return true;
+}
+
+template <typename Char>
+std::basic_string<Char> ShortcutNameOf(std::basic_string_view<Char> path) {
+    using Text = std::basic_string<Char>;
+    Text name = FileNamePart(path).value_or(Text());
+    for (std::size_t dot = FindChar(name, '.'); dot != Text::npos;
+         dot = FindChar(name, '.', dot + 1)) {
+        if (EqualsIgnoringAsciiCase(std::basic_string_view<Char>(name).substr(dot), ".url")) {
+            return name.substr(0, dot);
+        }
+    }
+    return name;
+}
+
+template <typename Text>
+Text FormatUrlOf(UrlForm form, const Text& name, const Text& address) {
+    auto ascii = [](const char* text) { return Ascii<Text>(text); };
+    switch (form) {
+    case UrlForm::kUrl: return address;
+    case UrlForm::kWithName: {
+        Text target = address;
+        if (target.size() >= 7 && EqualsIgnoringAsciiCase(target.substr(0, 7), "mailto:")) {
+            target.erase(0, 7);
+        }
+        Text shown = IsPlainName(name) ? name : ascii("\"") + name + ascii("\"");
+        return CutAtCharBoundary(shown + ascii(" <") + target + ascii(">"), kFormedLimit);
+    }
+    case UrlForm::kAnchor:
+        return CutAtCharBoundary(ascii("<a href=\"") + address + ascii("\">") + name + ascii("</a>"),
+                                 kFormedLimit);
+    }
+    return address;
 }
 
 }  // namespace
@@ -56,30 +90,17 @@ std::optional<std::string> ShortcutUrl(std::string_view text) {
     return std::nullopt;
 }
 
-std::string ShortcutName(std::string_view path) {
-    std::string name = FileNamePart(path).value_or(std::string());
-    for (std::size_t dot = FindChar(name, '.'); dot != std::string::npos;
-         dot = FindChar(name, '.', dot + 1)) {
-        if (EqualsIgnoringAsciiCase(std::string_view(name).substr(dot), ".url")) return name.substr(0, dot);
-    }
-    return name;
-}
+std::string ShortcutName(std::string_view path) { return ShortcutNameOf(path); }
+
+std::u16string ShortcutName(std::u16string_view path) { return ShortcutNameOf(path); }
 
 std::string FormatUrl(UrlForm form, const std::string& name, const std::string& address) {
-    switch (form) {
-    case UrlForm::kUrl: return address;
-    case UrlForm::kWithName: {
-        std::string_view target = address;
-        if (target.size() >= 7 && EqualsIgnoringAsciiCase(target.substr(0, 7), "mailto:")) {
-            target.remove_prefix(7);
-        }
-        std::string shown = IsPlainName(name) ? name : "\"" + name + "\"";
-        return CutAtCharBoundary(shown + " <" + std::string(target) + ">", kFormedLimit);
-    }
-    case UrlForm::kAnchor:
-        return CutAtCharBoundary("<a href=\"" + address + "\">" + name + "</a>", kFormedLimit);
-    }
-    return address;
+    return FormatUrlOf(form, name, address);
+}
+
+std::u16string FormatUrl(UrlForm form, const std::u16string& name,
+                         const std::u16string& address) {
+    return FormatUrlOf(form, name, address);
 }
 
 }  // namespace zurimo

@@ -20,11 +20,14 @@ std::optional<std::string> ShortcutUrl(std::string_view fileText);
 
 // The shortcut's name: its file name up to the ".url" at its end (My Site.url: My Site).
 std::string ShortcutName(std::string_view path);
+std::u16string ShortcutName(std::u16string_view path);
 
 enum class UrlForm { kUrl, kWithName, kAnchor };
 // The address alone; "name <address>" ("\"name\" <address>" unless the name is only ASCII
 // letters and digits; a mailto: address without its scheme); or <a href="address">name</a>.
-// The two formed texts are cut at 1023 bytes.
+// The two formed texts are cut at 1023 bytes, or in UTF-16 at 1023 units.
 std::string FormatUrl(UrlForm form, const std::string& name, const std::string& address);
+std::u16string FormatUrl(UrlForm form, const std::u16string& name,
+                         const std::u16string& address);
 
 }  // namespace zurimo

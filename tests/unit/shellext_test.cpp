@@ -16,6 +16,8 @@
 #include "shellext/shell_menu.h"
 #include "shellext/shell_settings.h"
 #include "shellext/url_format.h"
+#include "shellext/wide_text.h"
+#include "tests/support/iconv_code_page.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/reg_change_printer.h"
 
@@ -24,22 +26,40 @@ namespace {
 
 constexpr char kApp[] = "Software\\Kestro!\\Zurimo!";
 
-// Items the tests describe; dates format as "D<time>" (long: "LD<time>") and times as
-// "T<time>"; a path in `noShort` has no short form, others get "~" in front of their name.
+// A path in `noShort` has no short form; others get "~" in front of their name.
+template <typename Text>
+std::optional<Text> FakeShortPath(const Text& path, const std::vector<Text>& noShort) {
+    for (const Text& p : noShort) {
+        if (p == path) return std::nullopt;
+    }
+    std::size_t slash = FindLastChar(path, '\\');
+    return path.substr(0, slash + 1) + Text(1, '~') + path.substr(slash + 1);
+}
+
+template <typename Map>
+auto Found(const Map& map, const typename Map::key_type& key) {
+    auto it = map.find(key);
+    return it == map.end() ? std::nullopt : std::optional<typename Map::mapped_type>(it->second);
+}
+
+// Items the tests describe, by ANSI and by UTF-16 path; dates format as "D<time>" (long:
+// "LD<time>") and times as "T<time>"; see FakeShortPath for the short forms.
 struct FakeFacts : ShellFacts {
     std::map<std::string, ItemFacts> items;
+    std::map<std::u16string, WideItemFacts> wideItems;
     std::map<std::string, std::string> files;
+    std::map<std::u16string, std::string> wideFiles;
     std::vector<std::string> noShort;
+    std::vector<std::u16string> wideNoShort;
     std::optional<std::string> ShortPath(const std::string& path) override {
-        for (const std::string& p : noShort) {
-            if (p == path) return std::nullopt;
-        }
-        std::size_t slash = path.rfind('\\');
-        return path.substr(0, slash + 1) + "~" + path.substr(slash + 1);
+        return FakeShortPath(path, noShort);
     }
-    std::optional<ItemFacts> Gather(const std::string& path) override {
-        auto it = items.find(path);
-        return it == items.end() ? std::nullopt : std::optional<ItemFacts>(it->second);
+    std::optional<std::u16string> ShortPath(const std::u16string& path) override {
+        return FakeShortPath(path, wideNoShort);
+    }
+    std::optional<ItemFacts> Gather(const std::string& path) override { return Found(items, path); }
+    std::optional<WideItemFacts> Gather(const std::u16string& path) override {
+        return Found(wideItems, path);
     }
     std::optional<std::string> FormatDate(std::uint64_t t, bool longForm) override {
         if (t == 0) return std::nullopt;
@@ -53,10 +73,20 @@ struct FakeFacts : ShellFacts {
         }
         return upper;
     }
+    std::u16string UpperCase(const std::u16string& text) override {  // ASCII letters only
+        std::u16string upper = text;
+        for (char16_t& c : upper) {
+            if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+        return upper;
+    }
     std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit) override {
-        auto it = files.find(path);
-        if (it == files.end() || it->second.size() > limit) return std::nullopt;
-        return it->second;
+        std::optional<std::string> file = Found(files, path);
+        return file && file->size() <= limit ? file : std::nullopt;
+    }
+    std::optional<std::string> ReadSmallFile(const std::u16string& path, std::size_t limit) override {
+        std::optional<std::string> file = Found(wideFiles, path);
+        return file && file->size() <= limit ? file : std::nullopt;
     }
 };
 
@@ -247,6 +277,188 @@ TEST(ShellCommandsTest, UrlFormsAndUserStrings) {
     EXPECT_EQ(std::nullopt, Command(kUserStringOffset + 2, example, facts, registry)) << "too long";
     EXPECT_EQ(std::nullopt, Command(kUserStringOffset + 3, example, facts, registry));
     EXPECT_EQ(std::nullopt, Command(kUserStringOffset + 9, example, facts, registry));
+}
+
+// CF_TEXT as today, CF_UNICODETEXT beside it for a selection the code page cannot hold.
+TEST(ShellWideTest, PathAndNameCommandsOfASelectionThatDoesNotFit) {
+    IconvCodePage cp;
+    MemoryRegistry registry;
+    FakeFacts facts;
+    registry.PutString(std::string(kApp) + "\\ShellExt", "DriveType", "cygwin");
+    const std::u16string cafe = u"C:\\zt\\café☕.txt", hyo = u"C:\\zt\\表\\ソ;1.txt",
+                         plain = u"C:\\zt\\a.txt";
+    // What the ANSI calls give for them: stand-ins for what the code page lacks.
+    const std::vector<std::string> ansi = {cp.ToAnsi(cafe), "C:\\zt\\表\\ソ;1.txt", "C:\\zt\\a.txt"};
+    ASSERT_EQ(std::string("C:\\zt\\caf"), ansi[0].substr(0, 9));
+    ASSERT_NE(std::string::npos, ansi[0].find(".txt"));
+
+    Selection fits;
+    fits.Take(2, {ansi[1], ansi[2]}, {hyo, plain}, cp);
+    EXPECT_FALSE(fits.hasWide());
+    EXPECT_TRUE(fits.wideList().empty() && fits.WideEntries().empty());
+    auto texts = CommandTexts(kCopyLongPathUnix, fits, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(CommandText(kCopyLongPathUnix, fits, facts, registry), texts->ansi);
+    EXPECT_EQ(u"", texts->wide) << "a selection that fits puts CF_TEXT only";
+
+    Selection all;
+    all.Take(4, ansi, {cafe, hyo, plain}, cp);  // one item could not be fetched
+    ASSERT_TRUE(all.hasWide());
+    EXPECT_EQ(cafe + u"\r\n" + hyo + u"\r\n" + plain + u"\r\n", all.wideList());
+    EXPECT_EQ((std::vector<std::u16string_view>{cafe, hyo, plain}), all.WideEntries());
+    EXPECT_EQ(ansi[0] + "\r\n" + ansi[1] + "\r\n" + ansi[2] + "\r\n", all.list());
+    EXPECT_FALSE(all.hasLongName || all.hasUrlItem) << "the flags go by the ANSI paths";
+
+    struct Case {
+        int offset;
+        std::u16string wide;
+    };
+    facts.noShort = {ansi[0]};  // the stand-ins reach no file
+    facts.wideNoShort = {hyo};
+    const Case cases[] = {
+        {kCopyLongPath, all.wideList()},
+        {kCopyLongPathUnix, u"/cygdrive/C/zt/café☕.txt\r\n/cygdrive/C/zt/表/ソ:1.txt\r\n"
+                            u"/cygdrive/C/zt/a.txt\r\n"},
+        {kCopyShortPath, u"C:\\zt\\~café☕.txt\r\nC:\\zt\\~a.txt\r\n"},
+        {kCopyShortPathUnix, u"/cygdrive/C/zt/~café☕.txt\r\n/cygdrive/C/zt/~a.txt\r\n"},
+        {kCopyLongName, u"café☕.txt\r\nソ;1.txt\r\na.txt\r\n"},
+        {kCopyShortName, u"~café☕.txt\r\n~a.txt\r\n"},
+    };
+    for (const Case& c : cases) {
+        texts = CommandTexts(c.offset, all, facts, registry, cp);
+        ASSERT_TRUE(texts) << c.offset;
+        EXPECT_EQ(c.wide, texts->wide) << c.offset;
+        EXPECT_EQ(CommandText(c.offset, all, facts, registry), texts->ansi) << c.offset;
+    }
+    EXPECT_EQ("C:\\zt\\表\\~ソ;1.txt\r\nC:\\zt\\~a.txt\r\n",
+              CommandText(kCopyShortPath, all, facts, registry))
+        << "each list has the items its own paths reach";
+
+    // One item: the ANSI text as it was; when only the UTF-16 one can be had, CF_TEXT is its
+    // ANSI form; when neither, the command fails.
+    Selection one;
+    one.Take(1, {ansi[0]}, {cafe}, cp);
+    texts = CommandTexts(kCopyLongName, one, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(*FileNamePart(ansi[0]), texts->ansi);
+    EXPECT_EQ(u"caf\u00e9\u2615.txt", texts->wide);
+    texts = CommandTexts(kCopyShortName, one, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(u"~caf\u00e9\u2615.txt", texts->wide);
+    EXPECT_EQ(cp.ToAnsi(u"~caf\u00e9\u2615.txt"), texts->ansi);
+    facts.wideNoShort = {cafe};
+    EXPECT_EQ(std::nullopt, CommandTexts(kCopyShortPath, one, facts, registry, cp));
+    registry.PutString(std::string(kApp) + "\\User0", "Content", "abc");
+    texts = CommandTexts(kUserStringOffset, one, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ("abc", texts->ansi);
+    EXPECT_EQ(u"", texts->wide) << "user strings are the code page's own";
+    one.Take(1, {"C:\\a.txt"}, {u"C:\\a.txt"}, cp);
+    EXPECT_FALSE(one.hasWide()) << "a later selection that fits drops the UTF-16 paths";
+    EXPECT_EQ(std::nullopt, WideCommandText(kCopyLongPath, one, facts, registry, cp));
+
+    // UTF-16 needs no stepping, but a pair stays whole as the drive part.
+    EXPECT_EQ(u"//srv/share/\u00e9:x", ToUnixPath(u"\\\\srv\\share\\\u00e9;x", UnixStyle::kMinGW));
+    EXPECT_EQ(u"/dev/fs/\U0001F600/x", ToUnixPath(u"\U0001F600:\\x", UnixStyle::kSfu));
+    EXPECT_EQ(u"C:/表/\u2615", ToUnixPath(u"C:\\表\\\u2615", UnixStyle::kStandard));
+    EXPECT_EQ(std::nullopt, FileNamePart(u"caf\u00e9"));
+    EXPECT_TRUE(IsUrlPath(u"C:\\a\\\u00dc.URL"));
+    EXPECT_FALSE(IsUrlPath(u"C:\\a.url\\x"));
+}
+
+TEST(ShellWideTest, PropertiesAlignAsTheAnsiTextAndUrlsKeepTheirNames) {
+    IconvCodePage cp;
+    MemoryRegistry registry;
+    FakeFacts facts;
+    const std::u16string cafe = u"C:\\zt\\café☕.txt", hyo = u"C:\\zt\\表ソ.txt";
+    WideItemFacts item;
+    item.attributes = kAttributeArchive;
+    item.created = 1;
+    item.written = 2;
+    item.accessed = 3;
+    item.sizeLow = 1234;
+    item.displayName = u"café☕.txt";
+    item.typeName = u"テキスト文書";
+    item.shellAttributes = 0x40000000;
+    item.version = "1.0";
+    facts.wideItems[cafe] = item;
+    // 表ソ.txt fits: the same facts both ways.
+    item.displayName = u"表ソ.txt";
+    item.version.reset();
+    facts.wideItems[hyo] = item;
+    ItemFacts hyoAnsi;
+    hyoAnsi.attributes = kAttributeArchive;
+    hyoAnsi.written = 2;
+    hyoAnsi.sizeLow = 1234;
+    hyoAnsi.displayName = "表ソ.txt";
+    hyoAnsi.typeName = "テキスト文書";
+    hyoAnsi.shellAttributes = 0x40000000;
+    facts.items["C:\\zt\\表ソ.txt"] = hyoAnsi;
+
+    // The name column counts bytes of the code page: café☕.txt takes 9, 表ソ.txt 8.
+    const std::u16string cafeLine =
+        u"CAFé☕.TXT            1,234  D2        T2      A  café☕.txt (テキスト文書)\r\n";
+    const std::string hyoLine = *SimpleLine("C:\\zt\\表ソ.txt", facts);
+    EXPECT_EQ(cafeLine, SimpleLine(cafe, facts, cp));
+    EXPECT_EQ(cp.ToWide(hyoLine), SimpleLine(hyo, facts, cp)) << "a fitting item, as in ANSI";
+    EXPECT_EQ(hyoLine.find("1,234"), cp.ToAnsi(cafeLine).find("1,234")) << "columns line up";
+
+    Selection both;
+    both.Take(2, {cp.ToAnsi(cafe), "C:\\zt\\表ソ.txt"}, {cafe, hyo}, cp);
+    auto texts = CommandTexts(kCopyPropertiesSimple, both, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(kSimpleHeader + hyoLine, texts->ansi) << "the stand-in path reaches nothing";
+    EXPECT_EQ(cp.ToWide(kSimpleHeader) + cafeLine + cp.ToWide(hyoLine), texts->wide);
+
+    Selection one;
+    one.Take(1, {cp.ToAnsi(cafe)}, {cafe}, cp);
+    texts = CommandTexts(kCopyPropertiesDetailed, one, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    const std::u16string rule = cp.ToWide(
+        " --------------------------------------------------------------------\r\n");
+    EXPECT_EQ(u"● caf\u00e9\u2615.txt\r\n" + rule +
+                  u"    種類             : テキスト文書\r\n"
+                  u"    場所             : C:\\zt\r\n"
+                  u"    サイズ           : 1,234 bytes\r\n" + rule +
+                  u"    MS-DOSファイル名 : CAF\u00e9\u2615.TXT\r\n"
+                  u"    作成日時         : LD1 T1\r\n"
+                  u"    更新日時         : LD2 T2\r\n"
+                  u"    アクセス日時     : LD3 T3\r\n" + rule +
+                  u"    属性             : A\r\n" + rule +
+                  u"    バージョン       : 1.0\r\n" + rule,
+              texts->wide);
+    EXPECT_EQ(cp.ToAnsi(texts->wide), texts->ansi) << "only the UTF-16 text could be had";
+
+    // The location is cut at 255 units, never inside a surrogate pair.
+    const std::u16string deepFolder = u"C:\\" + std::u16string(251, u'd');
+    facts.wideItems[deepFolder + u"😀\\x.txt"] = facts.wideItems[cafe];
+    std::optional<std::u16string> deep = DetailedText(deepFolder + u"😀\\x.txt", facts, cp);
+    ASSERT_TRUE(deep);
+    EXPECT_NE(std::u16string::npos, deep->find(u"場所             : " + deepFolder + u"\r\n"));
+
+    // Shortcuts: the name as the file system has it, the address read in the code page.
+    const std::u16string link = u"C:\\zt\\café☕.url";
+    facts.wideFiles[link] = "[InternetShortcut]\r\nURL=http://example.jp/表\r\n";
+    facts.files["C:\\zt\\Taro.url"] = "[InternetShortcut]\r\nURL=mailto:taro@example.jp\r\n";
+    facts.wideFiles[u"C:\\zt\\Taro.url"] = facts.files["C:\\zt\\Taro.url"];
+    one.Take(1, {cp.ToAnsi(link)}, {link}, cp);
+    texts = CommandTexts(kCopyUrlWithName, one, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(u"\"caf\u00e9\u2615\" <http://example.jp/表>", texts->wide);
+    EXPECT_EQ(cp.ToAnsi(texts->wide), texts->ansi);
+    EXPECT_EQ(u"<a href=\"http://example.jp/表\">caf\u00e9\u2615</a>",
+              WideCommandText(kCopyUrlAnchor, one, facts, registry, cp));
+    Selection links;
+    links.Take(3, {cp.ToAnsi(link), "C:\\zt\\a.txt", "C:\\zt\\Taro.url"},
+               {link, u"C:\\zt\\a.txt", u"C:\\zt\\Taro.url"}, cp);
+    texts = CommandTexts(kCopyUrlWithName, links, facts, registry, cp);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ("Taro <taro@example.jp>\r\n", texts->ansi);
+    EXPECT_EQ(u"\"caf\u00e9\u2615\" <http://example.jp/表>\r\nTaro <taro@example.jp>\r\n", texts->wide);
+    std::u16string formed = FormatUrl(UrlForm::kUrl, u"n", std::u16string(1021, u'x') + u"😀😀");
+    EXPECT_EQ(1025u, formed.size()) << "the address alone is not cut";
+    formed = FormatUrl(UrlForm::kAnchor, u"n", std::u16string(1013, u'x') + u"😀");
+    EXPECT_EQ(u"<a href=\"" + std::u16string(1013, u'x'), formed) << "cut before the pair";
 }
 
 std::vector<std::string> Describe(const std::vector<ShellMenuEntry>& entries) {
