@@ -9,6 +9,7 @@
 
 #include "base/text.h"
 #include "base/win/clipboard_text.h"
+#include "base/win/win_code_page.h"
 #include "base/win/win_registry.h"
 #include "resources/zurimo_ex_ids.h"
 #include "shellext/commands.h"
@@ -31,6 +32,17 @@ std::string LoadText(int id, int buffer) {
     std::vector<char> text(static_cast<std::size_t>(buffer), '\0');
     int length = LoadStringA(ModuleHandle(), static_cast<UINT>(id), text.data(), buffer);
     return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+// Path `index` of the drop as Windows gives it to wide calls; nothing when it cannot be had.
+std::optional<std::u16string> WidePath(HDROP drop, UINT index) {
+    UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::u16string path(length + 1, u'\0');
+    UINT got = DragQueryFileW(drop, index, reinterpret_cast<wchar_t*>(&path[0]), length + 1);
+    if (got == 0) return std::nullopt;
+    path.resize(got);
+    return path;
 }
 
 HRESULT IdentifiersUsed(int count) {
@@ -131,8 +143,11 @@ HRESULT STDMETHODCALLTYPE ZurimoShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObj
     auto drop = static_cast<HDROP>(medium.hGlobal);
     UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> paths;
+    std::vector<std::u16string> widePaths;
     try {
-        // Each path whole, however long: its length is asked for first.
+        // Each path whole, however long: its length is asked for first. The ANSI path is
+        // the one the menu and CF_TEXT go by; the wide one is kept beside it for the names
+        // the code page cannot hold.
         for (UINT i = 0; i < count; ++i) {
             UINT length = DragQueryFileA(drop, i, nullptr, 0);
             if (length == 0) continue;
@@ -140,6 +155,8 @@ HRESULT STDMETHODCALLTYPE ZurimoShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObj
             UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
             if (got == 0) continue;
             path.resize(got);
+            std::optional<std::u16string> wide = WidePath(drop, i);
+            widePaths.push_back(wide ? std::move(*wide) : SystemCodePage().ToWide(path));
             paths.push_back(std::move(path));
         }
     } catch (const std::bad_alloc&) {
@@ -147,7 +164,7 @@ HRESULT STDMETHODCALLTYPE ZurimoShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObj
         return E_POINTER;
     }
     ReleaseStgMedium(&medium);
-    selection_.Take(count, paths);
+    selection_.Take(count, paths, widePaths, SystemCodePage());
     return S_OK;
 }
 
@@ -183,9 +200,10 @@ HRESULT STDMETHODCALLTYPE ZurimoShellExt::InvokeCommand(CMINVOKECOMMANDINFO* inf
     if (!info || !IS_INTRESOURCE(info->lpVerb)) return E_FAIL;  // a verb given as a string
     int offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
     WinShellFacts facts;
-    std::optional<std::string> text = CommandText(offset, selection_, facts, SystemRegistry());
-    if (!text) return E_FAIL;
-    return PutTextOnClipboard(nullptr, *text) ? S_OK : E_FAIL;
+    std::optional<ClipboardTexts> texts =
+        CommandTexts(offset, selection_, facts, SystemRegistry(), SystemCodePage());
+    if (!texts) return E_FAIL;
+    return PutTextOnClipboard(nullptr, texts->ansi, texts->wide) ? S_OK : E_FAIL;
 }
 
 HRESULT STDMETHODCALLTYPE ZurimoShellExt::GetCommandString(UINT_PTR offset, UINT type, UINT*,
