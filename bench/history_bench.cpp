@@ -14,6 +14,7 @@
 #include "history/find.h"
 #include "history/history_file.h"
 #include "history/history_list.h"
+#include "tests/support/iconv_code_page.h"
 
 namespace zurimo {
 namespace {
@@ -49,9 +50,13 @@ std::vector<std::string> ShortEntries() {
     return entries;
 }
 
-const std::vector<std::string>& Entries(int which) {
-    static const std::vector<std::string> large = LargeEntries();
-    static const std::vector<std::string> few = ShortEntries();
+std::vector<HistoryEntry> AsEntries(const std::vector<std::string>& texts) {
+    return {texts.begin(), texts.end()};
+}
+
+const std::vector<HistoryEntry>& Entries(int which) {
+    static const std::vector<HistoryEntry> large = AsEntries(LargeEntries());
+    static const std::vector<HistoryEntry> few = AsEntries(ShortEntries());
     return which == 0 ? large : few;
 }
 
@@ -90,9 +95,9 @@ void BM_Save(benchmark::State& state) {
 
 void BM_Load(benchmark::State& state) {
     const std::string file = EncodeHistory(Entries(static_cast<int>(state.range(0))));
-    const WideToAnsi noWide = [](std::u16string_view) { return std::string(); };
+    const IconvCodePage codePage;
     for (auto _ : state) {
-        DecodedHistory decoded = DecodeHistory(file, noWide);
+        DecodedHistory decoded = DecodeHistory(file, codePage);
         benchmark::DoNotOptimize(decoded.entries.data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
@@ -121,9 +126,9 @@ void BM_MakeEntryStrings(benchmark::State& state) {
         std::vector<std::string> made;
         made.reserve(entries.size());
         std::size_t at = 0;
-        for (const std::string& entry : entries) {
-            made.emplace_back(file.data() + at, entry.size());
-            at += entry.size();
+        for (const HistoryEntry& entry : entries) {
+            made.emplace_back(file.data() + at, entry.text.size());
+            at += entry.text.size();
         }
         benchmark::DoNotOptimize(made.data());
     }
@@ -205,9 +210,9 @@ void BM_LoadFromFile(benchmark::State& state) {
         FileSink sink(kBenchFile);
         WriteHistory(Entries(static_cast<int>(state.range(0))), sink);
     }
-    const WideToAnsi noWide = [](std::u16string_view) { return std::string(); };
+    const IconvCodePage codePage;
     for (auto _ : state) {
-        DecodedHistory decoded = DecodeHistory(ReadWholeFile(kBenchFile), noWide);
+        DecodedHistory decoded = DecodeHistory(ReadWholeFile(kBenchFile), codePage);
         benchmark::DoNotOptimize(decoded.entries.data());
     }
     state.SetLabel(Label(static_cast<int>(state.range(0))));
@@ -242,8 +247,12 @@ public:
     void InsertLine(int index, std::string_view line) override {
         lines.insert(lines.begin() + index, std::string(line));
     }
+    void InsertWideLine(int index, std::u16string_view line) override {
+        wideLines.insert(wideLines.begin() + index, std::u16string(line));
+    }
     void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
     std::deque<std::string> lines;
+    std::deque<std::u16string> wideLines;
 };
 
 // One 10 MB text taken from the clipboard; arg 1 makes it a single line, so the whole text
@@ -255,7 +264,7 @@ void BM_AddLargeText(benchmark::State& state) {
     HistoryList list(&view);
     for (auto _ : state) {
         list.Add(text, 4);  // the copy is the one capture makes from the clipboard
-        benchmark::DoNotOptimize(list.At(0).data());
+        benchmark::DoNotOptimize(list.At(0).text.data());
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
     state.SetLabel(oneLine ? "10MB, one line" : "10MB, 80-byte lines");
@@ -298,10 +307,10 @@ void BM_AddToFullList(benchmark::State& state) {
     const std::vector<std::string> incoming = CaptureTexts(5000);
     LineView view;
     HistoryList list(&view);
-    list.Assign(full);
+    list.Assign(AsEntries(full));
     for (auto _ : state) {
         for (const std::string& text : incoming) list.Add(text, length);
-        benchmark::DoNotOptimize(list.At(0).data());
+        benchmark::DoNotOptimize(list.At(0).text.data());
     }
     state.SetBytesProcessed(state.iterations() * TotalBytes(incoming));
 }
@@ -330,14 +339,16 @@ std::vector<std::string> SearchedHistory() {
 
 // Argument: 1 to match case, 0 to fold both texts to lower case.
 void BM_FindInHistory(benchmark::State& state) {
-    const std::vector<std::string> entries = SearchedHistory();
+    const std::vector<HistoryEntry> entries = AsEntries(SearchedHistory());
     PortableCaseFolding folding;
+    const IconvCodePage codePage;
     const bool matchCase = state.range(0) != 0;
     for (auto _ : state) {
-        FindResult found = FindInHistory(entries, -1, "needle text", true, matchCase, folding);
+        FindResult found =
+            FindInHistory(entries, -1, "needle text", true, matchCase, folding, codePage);
         benchmark::DoNotOptimize(found.index);
     }
-    state.SetBytesProcessed(state.iterations() * TotalBytes(entries));
+    state.SetBytesProcessed(state.iterations() * TotalBytes(SearchedHistory()));
 }
 
 void BM_MemmemHistory(benchmark::State& state) {

@@ -17,6 +17,7 @@ if(ZURIMO_TESTS)
     tests/unit/menu_test.cpp
     tests/unit/shellext_test.cpp
     tests/unit/find_test.cpp
+    tests/unit/wide_text_test.cpp
   )
   target_link_libraries(unit_tests PRIVATE zurimo_test_support GTest::gtest GTest::gtest_main)
 endif()
@@ -25,7 +26,7 @@ if(NOT ZURIMO_SANITIZE)
   find_package(benchmark QUIET)
   if(benchmark_FOUND)
     add_executable(history_bench bench/history_bench.cpp)
-    target_link_libraries(history_bench PRIVATE zurimo_core benchmark::benchmark)
+    target_link_libraries(history_bench PRIVATE zurimo_test_support benchmark::benchmark)
     add_executable(shellext_bench bench/shellext_bench.cpp)
     target_link_libraries(shellext_bench PRIVATE zurimo_test_support benchmark::benchmark)
   endif()

@@ -122,6 +122,7 @@ if(ZURIMO_TESTS)
     tests/e2e/context_menu_test.cpp
     tests/e2e/shell_ext_control_test.cpp
     tests/e2e/find_edit_about_test.cpp
+    tests/e2e/wide_text_test.cpp
   )
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32 version)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})

@@ -48,8 +48,8 @@ int FindFuzz(const std::uint8_t* data, std::size_t size) {
     std::string needle = in.Text();
     std::vector<std::string> entries(in.Byte() % 8);
     for (std::string& entry : entries) entry = in.Text();
-    std::vector<std::string> recent(in.Byte() % 8);
-    for (std::string& text : recent) text = in.Text();
+    std::vector<HistoryEntry> recent(in.Byte() % 8);
+    for (HistoryEntry& text : recent) text = in.Text();
     int selected = static_cast<int>(in.Byte() % (entries.size() + 2)) - 1;  // -1: none
     std::string text = in.Rest();
     PortableCaseFolding folding;
@@ -64,9 +64,11 @@ int FindFuzz(const std::uint8_t* data, std::size_t size) {
     std::size_t at = FindOnCharacter(text, needle);
     FUZZ_CHECK(needle.empty() ? at == 0 : at == FirstOnCharacter(text, needle));
 
-    FindResult result = FindInHistory(entries, selected, needle, down, matchCase, folding);
-    std::deque<std::string> held(entries.begin(), entries.end());  // as the history holds them
-    FindResult inHeld = FindInHistory(held, selected, needle, down, matchCase, folding);
+    const LowByteCodePage codePage;
+    const std::vector<HistoryEntry> asEntries(entries.begin(), entries.end());
+    FindResult result = FindInHistory(asEntries, selected, needle, down, matchCase, folding, codePage);
+    std::deque<HistoryEntry> held(entries.begin(), entries.end());  // as the history holds them
+    FindResult inHeld = FindInHistory(held, selected, needle, down, matchCase, folding, codePage);
     FUZZ_CHECK(inHeld.outcome == result.outcome && inHeld.index == result.index);
     const int count = static_cast<int>(entries.size());
     auto matches = [&](int i) {
@@ -88,12 +90,12 @@ int FindFuzz(const std::uint8_t* data, std::size_t size) {
     FUZZ_CHECK(result.outcome == expected.outcome && result.index == expected.index);
 
     // The text at the top, once; the rest in their order; never more than five when it grows.
-    std::vector<std::string> updated = UpdateRecentTexts(recent, needle, folding);
-    FUZZ_CHECK(!updated.empty() && Lowered(updated[0]) == Lowered(needle));
+    std::vector<HistoryEntry> updated = UpdateRecentTexts(recent, needle, folding);
+    FUZZ_CHECK(!updated.empty() && Lowered(updated[0].text) == Lowered(needle));
     std::size_t same = 0;
-    for (const std::string& r : recent) same += Lowered(r) == Lowered(needle);
+    for (const HistoryEntry& r : recent) same += Lowered(r.text) == Lowered(needle);
     if (same == 0) {
-        FUZZ_CHECK(updated[0] == needle);
+        FUZZ_CHECK(updated[0] == HistoryEntry(needle));
         FUZZ_CHECK(updated.size() == (recent.size() >= kRecentTextCount ? kRecentTextCount
                                                                          : recent.size() + 1));
         FUZZ_CHECK(std::equal(updated.begin() + 1, updated.end(), recent.begin()));

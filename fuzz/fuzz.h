@@ -16,9 +16,35 @@
 #include <string_view>
 #include <vector>
 
+#include "base/code_page.h"
 #include "base/text.h"
 
 namespace zurimo::fuzz {
+
+// A code page without Windows: the units below 0x100 are their low byte, anything else
+// has no counterpart ('?').
+class LowByteCodePage : public CodePage {
+public:
+    std::string ToAnsi(std::u16string_view wide) const override {
+        std::string ansi;
+        ToAnsiExact(wide, &ansi);
+        return ansi;
+    }
+    bool ToAnsiExact(std::u16string_view wide, std::string* ansi) const override {
+        ansi->clear();
+        bool exact = true;
+        for (char16_t unit : wide) {
+            exact = exact && unit < 0x100;
+            ansi->push_back(unit < 0x100 ? static_cast<char>(unit) : '?');
+        }
+        return exact;
+    }
+    std::u16string ToWide(std::string_view ansi) const override {
+        std::u16string wide;
+        for (char c : ansi) wide.push_back(static_cast<unsigned char>(c));
+        return wide;
+    }
+};
 
 using Entry = int (*)(const std::uint8_t* data, std::size_t size);
 

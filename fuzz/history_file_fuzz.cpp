@@ -9,13 +9,6 @@
 namespace zurimo::fuzz {
 namespace {
 
-// The wide texts' conversion without Windows: each UTF-16 unit gives its low byte.
-std::string LowBytes(std::u16string_view units) {
-    std::string bytes;
-    for (char16_t unit : units) bytes += static_cast<char>(unit & 0xFF);
-    return bytes;
-}
-
 // Takes the bytes until `room` is used up, then fails every write.
 class LimitedSink : public ByteSink {
 public:
@@ -36,7 +29,8 @@ private:
 
 int HistoryFileFuzz(const std::uint8_t* data, std::size_t size) {
     std::string_view file(reinterpret_cast<const char*>(data), size);
-    DecodedHistory decoded = DecodeHistory(file, LowBytes);
+    const LowByteCodePage codePage;
+    DecodedHistory decoded = DecodeHistory(file, codePage);
     if (decoded.error != FileError::kNone) {
         FUZZ_CHECK(decoded.entries.empty());
         return 0;
@@ -50,12 +44,17 @@ int HistoryFileFuzz(const std::uint8_t* data, std::size_t size) {
     }
     FUZZ_CHECK(decoded.entries.size() == count);
     std::size_t textBytes = 0;
-    for (const std::string& entry : decoded.entries) textBytes += entry.size();
+    for (const HistoryEntry& entry : decoded.entries) {
+        // An original is kept only for a text the code page cannot hold.
+        FUZZ_CHECK(!entry.HasWide() || !FitsCodePage(entry.wide, codePage));
+        FUZZ_CHECK(!entry.HasWide() || entry.text == codePage.ToAnsi(entry.wide));
+        textBytes += entry.HasWide() ? 2 * entry.wide.size() : entry.text.size();
+    }
     FUZZ_CHECK(textBytes <= size);
 
     // Written back and read again: the same entries, and the same file once more.
     std::string encoded = EncodeHistory(decoded.entries);
-    DecodedHistory again = DecodeHistory(encoded, LowBytes);
+    DecodedHistory again = DecodeHistory(encoded, codePage);
     FUZZ_CHECK(again.error == FileError::kNone);
     FUZZ_CHECK(again.entries == decoded.entries);
     FUZZ_CHECK(EncodeHistory(again.entries) == encoded);

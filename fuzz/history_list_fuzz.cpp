@@ -25,6 +25,15 @@ public:
         if (refuseIn >= 0 && refuseIn-- == 0) throw Refused();
         lines.insert(lines.begin() + index, std::string(line));
     }
+    void InsertWideLine(int index, std::u16string_view line) override {
+        char16_t after = line.data()[line.size()];
+        FUZZ_CHECK(after == u'\0' || after == u'\r' || after == u'\n');
+        if (refuseIn >= 0 && refuseIn-- == 0) throw Refused();
+        // Kept as the units' low bytes with a mark in front, apart from any ANSI line.
+        std::string narrow = "W:";
+        for (char16_t unit : line) narrow += static_cast<char>(unit & 0xFF);
+        lines.insert(lines.begin() + index, narrow);
+    }
     void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
 
     std::vector<std::string> lines;
@@ -47,14 +56,34 @@ void CheckDisplayLine(std::string_view text) {
     FUZZ_CHECK(line == text.substr(0, expected));
 }
 
-bool Same(const HistoryList& list, const std::vector<std::string>& entries) {
+std::string LineOf(const HistoryEntry& entry) {
+    if (!entry.HasWide()) return DisplayLine(entry.text);
+    std::string narrow = "W:";
+    for (char16_t unit : WideDisplayLineView(entry.wide)) narrow += static_cast<char>(unit & 0xFF);
+    return narrow;
+}
+
+// Half the texts come with an original outside any code page (each byte raised by 0x3000,
+// so that its CR and LF stay).
+HistoryEntry MakeEntry(std::string text, bool wide) {
+    if (!wide || text.empty()) return HistoryEntry(std::move(text));
+    std::u16string original;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        original += byte == '\r' || byte == '\n' ? static_cast<char16_t>(byte)
+                                                 : static_cast<char16_t>(0x3000 + byte);
+    }
+    return HistoryEntry(std::move(text), std::move(original));
+}
+
+bool Same(const HistoryList& list, const std::vector<HistoryEntry>& entries) {
     return list.entries().size() == entries.size() &&
            std::equal(entries.begin(), entries.end(), list.entries().begin());
 }
 
 void CheckInStep(const HistoryList& list, const FakeView& view) {
     FUZZ_CHECK(view.lines.size() == list.entries().size());
-    for (int i = 0; i < list.Count(); ++i) FUZZ_CHECK(view.lines[i] == DisplayLine(list.At(i)));
+    for (int i = 0; i < list.Count(); ++i) FUZZ_CHECK(view.lines[i] == LineOf(list.At(i)));
 }
 
 }  // namespace
@@ -71,10 +100,10 @@ int HistoryListFuzz(const std::uint8_t* data, std::size_t size) {
         try {
             switch (op % 4) {
             case 0: {
-                std::string text = in.Text();
+                HistoryEntry text = MakeEntry(in.Text(), op & 0x40);
                 int capacity = in.Byte() % 8;
-                CheckDisplayLine(text);
-                std::string newest = count > 0 ? list.At(0) : std::string();
+                CheckDisplayLine(text.text);
+                HistoryEntry newest = count > 0 ? list.At(0) : HistoryEntry();
                 list.Add(text, capacity);
                 // The oldest goes only when the list is exactly full; the newest moves down.
                 FUZZ_CHECK(list.Count() == (count == capacity && count > 0 ? count : count + 1));
@@ -83,7 +112,7 @@ int HistoryListFuzz(const std::uint8_t* data, std::size_t size) {
                 break;
             }
             case 1: {
-                std::string text = in.Text();
+                HistoryEntry text = MakeEntry(in.Text(), op & 0x40);
                 list.Insert(in.Byte() % (count + 1), text);
                 break;
             }
@@ -91,8 +120,8 @@ int HistoryListFuzz(const std::uint8_t* data, std::size_t size) {
                 if (count > 0) list.Remove(in.Byte() % count);
                 break;
             default: {
-                std::vector<std::string> entries(in.Byte() % 6);
-                for (std::string& entry : entries) entry = in.Text();
+                std::vector<HistoryEntry> entries(in.Byte() % 6);
+                for (HistoryEntry& entry : entries) entry = MakeEntry(in.Text(), in.Byte() & 1);
                 list.Assign(entries);
                 FUZZ_CHECK(Same(list, entries));
                 break;

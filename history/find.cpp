@@ -14,28 +14,71 @@ std::string Folded(const std::string& text, CaseFolding& folding) {
     return copy;
 }
 
+std::u16string Folded(const std::u16string& text, CaseFolding& folding) {
+    std::u16string copy = text;
+    folding.LowerWide(copy.data(), copy.size());
+    return copy;
+}
+
+// `text` in `haystack`, both folded unless the case must match; `folded` is the storage
+// reused from entry to entry.
+template <typename Char>
+bool Contains(std::basic_string_view<Char> haystack, const std::basic_string<Char>& needle,
+              bool matchCase, CaseFolding& folding, std::basic_string<Char>* folded) {
+    if (!matchCase) {
+        folded->assign(haystack);
+        if constexpr (sizeof(Char) == 1) {
+            folding.Lower(folded->data(), folded->size());
+        } else {
+            folding.LowerWide(folded->data(), folded->size());
+        }
+        haystack = *folded;
+    }
+    if constexpr (sizeof(Char) == 1) {
+        return FindOnCharacter(haystack, needle) != std::string_view::npos;
+    } else {
+        return haystack.find(needle) != std::u16string_view::npos;  // UTF-16 needs no stepping
+    }
+}
+
 template <typename Entries>
-FindResult FindIn(const Entries& entries, int selected, const std::string& text, bool down,
-                  bool matchCase, CaseFolding& folding) {
+FindResult FindIn(const Entries& entries, int selected, const HistoryEntry& text, bool down,
+                  bool matchCase, CaseFolding& folding, const CodePage& codePage) {
     const int count = static_cast<int>(entries.size());
     if ((!down && selected == 0) || (down && selected == count - 1)) return {};
     if (!down && selected < 0) return {FindOutcome::kNothing, -1};
 
-    const std::string needle = matchCase ? text : Folded(text, folding);
+    const std::string needle = matchCase ? text.text : Folded(text.text, folding);
+    std::u16string wideNeedle;  // made when the first entry with an original comes
+    bool wideNeedleMade = false;
     std::string folded;  // one entry at a time, reusing its storage
+    std::u16string foldedWide;
     const int step = down ? 1 : -1;
     for (int i = down ? selected + 1 : selected - 1; i >= 0 && i < count; i += step) {
-        std::string_view haystack = entries[static_cast<std::size_t>(i)];
-        if (!matchCase) {
-            folded.assign(haystack);
-            folding.Lower(folded.data(), folded.size());
-            haystack = folded;
+        const HistoryEntry& entry = entries[static_cast<std::size_t>(i)];
+        bool found = false;
+        if (entry.HasWide()) {
+            if (!wideNeedleMade) {
+                wideNeedle = text.HasWide() ? text.wide : codePage.ToWide(text.text);
+                if (!matchCase) wideNeedle = Folded(wideNeedle, folding);
+                wideNeedleMade = true;
+            }
+            found = Contains(std::u16string_view(entry.wide), wideNeedle, matchCase, folding,
+                             &foldedWide);
+        } else if (!text.HasWide()) {
+            found = Contains(std::string_view(entry.text), needle, matchCase, folding, &folded);
         }
-        if (FindOnCharacter(haystack, needle) != std::string_view::npos) {
-            return {FindOutcome::kFound, i};
-        }
+        if (found) return {FindOutcome::kFound, i};
     }
     return {};
+}
+
+// The same search text, but for the case of its letters. A text that fits the code page and
+// one that does not are never the same.
+bool SameText(const HistoryEntry& a, const HistoryEntry& b, CaseFolding& folding) {
+    if (a.HasWide() != b.HasWide()) return false;
+    if (a.HasWide()) return Folded(a.wide, folding) == Folded(b.wide, folding);
+    return Folded(a.text, folding) == Folded(b.text, folding);
 }
 
 }  // namespace
@@ -71,6 +114,13 @@ void PortableCaseFolding::Lower(char* text, std::size_t size) {
     }
 }
 
+void PortableCaseFolding::LowerWide(char16_t* text, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        char16_t c = text[i];
+        if ((c >= u'A' && c <= u'Z') || (c >= 0xFF21 && c <= 0xFF3A)) text[i] = c + 0x20;
+    }
+}
+
 std::size_t FindOnCharacter(std::string_view text, std::string_view needle) {
     if (needle.empty()) return 0;
     for (std::size_t at = text.find(needle); at != std::string_view::npos;
@@ -80,24 +130,23 @@ std::size_t FindOnCharacter(std::string_view text, std::string_view needle) {
     return std::string_view::npos;
 }
 
-FindResult FindInHistory(const std::deque<std::string>& entries, int selected,
-                         const std::string& text, bool down, bool matchCase,
-                         CaseFolding& folding) {
-    return FindIn(entries, selected, text, down, matchCase, folding);
+FindResult FindInHistory(const std::deque<HistoryEntry>& entries, int selected,
+                         const HistoryEntry& text, bool down, bool matchCase,
+                         CaseFolding& folding, const CodePage& codePage) {
+    return FindIn(entries, selected, text, down, matchCase, folding, codePage);
 }
 
-FindResult FindInHistory(const std::vector<std::string>& entries, int selected,
-                         const std::string& text, bool down, bool matchCase,
-                         CaseFolding& folding) {
-    return FindIn(entries, selected, text, down, matchCase, folding);
+FindResult FindInHistory(const std::vector<HistoryEntry>& entries, int selected,
+                         const HistoryEntry& text, bool down, bool matchCase,
+                         CaseFolding& folding, const CodePage& codePage) {
+    return FindIn(entries, selected, text, down, matchCase, folding, codePage);
 }
 
-std::vector<std::string> UpdateRecentTexts(std::vector<std::string> recent,
-                                           const std::string& text, CaseFolding& folding) {
-    const std::string key = Folded(text, folding);
+std::vector<HistoryEntry> UpdateRecentTexts(std::vector<HistoryEntry> recent,
+                                            const HistoryEntry& text, CaseFolding& folding) {
     std::size_t found = std::string::npos;
     for (std::size_t i = 0; i < recent.size() && found == std::string::npos; ++i) {
-        if (Folded(recent[i], folding) == key) found = i;
+        if (SameText(recent[i], text, folding)) found = i;
     }
     if (found == 0) return recent;
     if (found != std::string::npos) {

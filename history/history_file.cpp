@@ -1,5 +1,6 @@
 #include "history/history_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -115,11 +116,37 @@ DecodedHistory Failed(FileError error) {
     return result;
 }
 
+// The mark of a wide entry, where a length would begin: FF, then FE FF.
+constexpr char kWideMark[] = {'\xFF', '\xFE', '\xFF'};
+
+// UTF-16LE, gathered in pieces of the writer's buffer.
+bool PutWide(BufferedWriter& out, std::u16string_view wide) {
+    char bytes[4096];
+    while (!wide.empty()) {
+        std::size_t units = std::min(wide.size(), sizeof bytes / 2);
+        for (std::size_t i = 0; i < units; ++i) {
+            bytes[2 * i] = static_cast<char>(wide[i] & 0xFF);
+            bytes[2 * i + 1] = static_cast<char>(wide[i] >> 8);
+        }
+        if (!out.Put(bytes, units * 2)) return false;
+        wide.remove_prefix(units);
+    }
+    return true;
+}
+
 template <typename Entries>
 bool WriteEntries(const Entries& entries, ByteSink& sink) {
     std::unique_ptr<BufferedWriter> out(new (std::nothrow) BufferedWriter(sink));  // 64 KB
     if (!out || !PutCount(*out, entries.size())) return false;
-    for (const std::string& text : entries) {
+    for (const HistoryEntry& entry : entries) {
+        if (entry.HasWide()) {
+            if (!out->Put(kWideMark, sizeof kWideMark) || !PutLength(*out, entry.wide.size()) ||
+                !PutWide(*out, entry.wide)) {
+                return false;
+            }
+            continue;
+        }
+        const std::string& text = entry.text;
         if (!PutLength(*out, text.size()) || !out->Put(text.data(), text.size())) return false;
     }
     return out->Flush();
@@ -127,21 +154,21 @@ bool WriteEntries(const Entries& entries, ByteSink& sink) {
 
 }  // namespace
 
-bool WriteHistory(const std::vector<std::string>& entries, ByteSink& sink) {
+bool WriteHistory(const std::vector<HistoryEntry>& entries, ByteSink& sink) {
     return WriteEntries(entries, sink);
 }
 
-bool WriteHistory(const std::deque<std::string>& entries, ByteSink& sink) {
+bool WriteHistory(const std::deque<HistoryEntry>& entries, ByteSink& sink) {
     return WriteEntries(entries, sink);
 }
 
-std::string EncodeHistory(const std::vector<std::string>& entries) {
+std::string EncodeHistory(const std::vector<HistoryEntry>& entries) {
     StringSink sink;
     WriteHistory(entries, sink);
     return std::move(sink.bytes);
 }
 
-DecodedHistory DecodeHistory(std::string_view bytes, const WideToAnsi& wideToAnsi) {
+DecodedHistory DecodeHistory(std::string_view bytes, const CodePage& codePage) {
     Reader in(bytes);
     std::uint32_t count = 0;
     if (!in.Le(2, &count)) return Failed(FileError::kEndOfFile);
@@ -161,7 +188,7 @@ DecodedHistory DecodeHistory(std::string_view bytes, const WideToAnsi& wideToAns
             if (size > in.Left()) return Failed(FileError::kEndOfFile);
             std::string_view text = in.Take(static_cast<std::size_t>(size));
             if (!wide) {
-                result.entries.emplace_back(text);
+                result.entries.emplace_back(std::string(text));
                 continue;
             }
             std::u16string units(length, u'\0');
@@ -169,7 +196,13 @@ DecodedHistory DecodeHistory(std::string_view bytes, const WideToAnsi& wideToAns
                 units[u] = static_cast<char16_t>(static_cast<unsigned char>(text[2 * u]) |
                                                  static_cast<unsigned char>(text[2 * u + 1]) << 8);
             }
-            result.entries.push_back(wideToAnsi(units));
+            bool fits = false;
+            std::string ansi = AnsiOf(units, codePage, &fits);
+            if (fits) {
+                result.entries.emplace_back(std::move(ansi));
+            } else {
+                result.entries.emplace_back(std::move(ansi), std::move(units));
+            }
         }
     } catch (const std::bad_alloc&) {
         return Failed(FileError::kOutOfMemory);

@@ -2,7 +2,7 @@
 
 namespace zurimo {
 
-FileFailure SavedHistory::Load(std::vector<std::string>* entries) {
+FileFailure SavedHistory::Load(std::vector<HistoryEntry>* entries) {
     FileFailure failure = files_.Read(entries);
     keepUnreadableFile_ = failure && failure.error != FileError::kFileNotFound &&
                           failure.error != FileError::kBadPath;

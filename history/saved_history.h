@@ -16,7 +16,7 @@ class HistoryFiles {
 public:
     virtual ~HistoryFiles() = default;
     // Reads the whole file; on failure `entries` is left empty.
-    virtual FileFailure Read(std::vector<std::string>* entries) = 0;
+    virtual FileFailure Read(std::vector<HistoryEntry>* entries) = 0;
     // Replaces the file only once the new one is complete.
     virtual FileFailure Write(const HistoryEntries& entries) = 0;
     // Keeps the file as its backup, replacing an older backup; a missing file is no failure.
@@ -28,7 +28,7 @@ public:
     explicit SavedHistory(HistoryFiles& files) : files_(files) {}
 
     // The saved entries, or the failure to report (a missing file among them).
-    FileFailure Load(std::vector<std::string>* entries);
+    FileFailure Load(std::vector<HistoryEntry>* entries);
     // Writes the entries, first keeping an unreadable file aside; when that fails nothing
     // is written and the failure is returned.
     FileFailure Save(const HistoryEntries& entries);

@@ -18,6 +18,20 @@ std::string QuoteText(std::string_view text, std::string_view quote) {
     return result;
 }
 
+std::u16string QuoteText(std::u16string_view text, std::u16string_view quote) {
+    std::u16string result(quote);
+    std::u16string_view rest = text;
+    for (;;) {
+        std::size_t lf = rest.find(u'\n');
+        if (lf == std::u16string_view::npos || lf + 1 == rest.size()) break;
+        result.append(rest.substr(0, lf + 1));
+        result.append(quote);
+        rest.remove_prefix(lf + 1);
+    }
+    result.append(rest);
+    return result;
+}
+
 std::string JoinDateTime(const std::string& date, const std::string& time) {
     if (date.empty() || time.empty()) return std::string();
     return date + " " + time;

@@ -10,6 +10,8 @@ namespace zurimo {
 // Puts `quote` at the start of the text and after every LF that has something after it.
 // Steps by character, so a trail byte is never taken for a line feed.
 std::string QuoteText(std::string_view text, std::string_view quote);
+// The same for UTF-16 text.
+std::u16string QuoteText(std::u16string_view text, std::u16string_view quote);
 
 // The date and the time of one reading of the clock, joined by one space; empty when either
 // part is empty.

@@ -69,11 +69,13 @@ int RunApplication(HINSTANCE instance) {
         mainFrame->RegisterAppHotKey(g_app.hotKeyLo, g_app.hotKeyHi);
     }
 
+    // The wide loop: characters typed into the windows that hold UTF-16 text (the history
+    // and Find windows) arrive whole; the ANSI windows get theirs converted as before.
     MSG msg = {};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (Dialog::PreTranslate(&msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     mainFrame.reset();
     ExitApplication();

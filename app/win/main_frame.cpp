@@ -1,6 +1,5 @@
 #include "app/win/main_frame.h"
 
-#include <cstring>
 #include <new>
 #include <string>
 
@@ -26,29 +25,9 @@ namespace {
 constexpr char kMainClass[] = "KestroZurimoClass";
 constexpr int kWidth = 112;
 constexpr int kHeight = 27;
-constexpr UINT kViewerTimeoutMs = 1000;
 
 // Broadcast by the shell when the notification area starts again.
 const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-
-// The marks password managers put on secrets. The clipboard must be open.
-ClipboardMarks ReadClipboardMarks() {
-    ClipboardMarks marks;
-    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
-        char name[128];
-        if (format < 0xC000 || GetClipboardFormatNameA(format, name, sizeof name) <= 0) continue;
-        marks.formatNames.push_back(name);
-        if (std::strcmp(name, "CanIncludeInClipboardHistory") != 0) continue;
-        if (HANDLE data = GetClipboardData(format)) {
-            GlobalLockGuard lock(data);
-            if (lock.get() && GlobalSize(data) >= sizeof(DWORD)) {
-                marks.hasCanInclude = true;
-                std::memcpy(&marks.canIncludeInHistory, lock.get(), sizeof(DWORD));
-            }
-        }
-    }
-    return marks;
-}
 
 bool RegisterMainClass() {
     WNDCLASSA wc = {};
@@ -71,6 +50,7 @@ CMainFrame::CMainFrame(CZurimoApp& app, Profile& profile)
     : app_(app),
       profile_(profile),
       hotKeyId_(GlobalAddAtomA(kMainClass)),
+      capture_(*this, kZurimoGetClipboardContent),
       trayIcon_(IDR_MAINFRAME) {}
 
 CMainFrame::~CMainFrame() = default;
@@ -111,16 +91,16 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         if (wParam) ExitApplication();
         return 0;
-    case WM_DRAWCLIPBOARD: OnDrawClipboard(); return 0;
+    case WM_DRAWCLIPBOARD: capture_.OnDrawClipboard(app_.word != 0); return 0;
     case WM_CHANGECBCHAIN:
-        OnChangeCbChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        capture_.OnChangeCbChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_ACTIVATEAPP:
         OnActivateApp(wParam != FALSE);
         return 0;
     case WM_INITMENUPOPUP:
         CheckMenuItem(reinterpret_cast<HMENU>(wParam), ID_PAUSE,
-                      MF_BYCOMMAND | (paused_ ? MF_CHECKED : MF_UNCHECKED));
+                      MF_BYCOMMAND | (capture_.paused() ? MF_CHECKED : MF_UNCHECKED));
         return 0;
     case WM_HOTKEY:
         if (static_cast<ATOM>(wParam) == hotKeyId_.get() && history_) history_->ShowHistory();
@@ -160,7 +140,7 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == kZurimoGetClipboardContent) {
-        OnGetClipboardContent();
+        capture_.Read();
         return 0;
     }
     return Window::OnMessage(message, wParam, lParam);
@@ -175,7 +155,7 @@ LRESULT CMainFrame::OnCreate() {
     }
     if (app_.paste) InstallMainHook();
     if (app_.word) InstallWordHook();
-    nextViewer_ = SetClipboardViewer(hwnd());
+    capture_.Join(hwnd());
     trayIcon_.SetNotificationWindow(hwnd(), kZurimoTrayIcon);
     trayIcon_.SetIconResource(IDR_MAINFRAME);
     return ActivatePreviousWindow(hwnd()) ? 0 : -1;
@@ -195,74 +175,17 @@ void CMainFrame::OnClose() {
 void CMainFrame::OnDestroy() {
     if (wordHookInstalled_) RemoveWordHook();
     if (mainHookInstalled_) RemoveMainHook();
-    ChangeClipboardChain(hwnd(), nextViewer_);
+    capture_.Leave();
     PostQuitMessage(0);
 }
 
-void CMainFrame::OnDrawClipboard() {
-    if (history_) {
-        bool read = true;
-        if (app_.word) {
-            CriticalSection::Lock lock(clipboardLock_);
-            read = wordFilter_.Accept(IsWord() != FALSE);
-        }
-        if (read) PostMessageA(hwnd(), kZurimoGetClipboardContent, 0, 0);
-    }
-    ForwardToNextViewer(WM_DRAWCLIPBOARD, 0, 0);
-}
+bool CMainFrame::Accepting() const { return history_ != nullptr; }
 
-void CMainFrame::OnChangeCbChain(HWND removed, HWND next) {
-    if (removed == nextViewer_) {
-        nextViewer_ = next;
-    } else {
-        ForwardToNextViewer(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
-                            reinterpret_cast<LPARAM>(next));
-    }
-}
-
-void CMainFrame::ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!nextViewer_) return;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(nextViewer_, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                        kViewerTimeoutMs, &result);
-}
-
-void CMainFrame::OnGetClipboardContent() {
-    if (!history_ || !IsClipboardFormatAvailable(CF_TEXT)) return;
-    std::string text;
-    {
-        ClipboardOpen clipboard(hwnd());
-        if (!clipboard) return;
-        // Reads queued by a burst of changes all find the newest text: each change is
-        // recorded once. The number is taken with the clipboard open, so that no change
-        // slips in between it and the text.
-        DWORD sequence = GetClipboardSequenceNumber();
-        if (sequence != 0 && sequence == lastSequence_) return;
-        lastSequence_ = sequence;
-        if (!IsExcludedFromHistory(ReadClipboardMarks())) {
-            if (HANDLE data = GetClipboardData(CF_TEXT)) {
-                GlobalLockGuard lock(data);
-                if (const char* bytes = static_cast<const char*>(lock.get())) {
-                    text.assign(bytes, strnlen(bytes, GlobalSize(data)));
-                }
-            }
-        }
-    }
-    if (!text.empty()) history_->AddHistory(std::move(text));
-}
+void CMainFrame::AddCaptured(HistoryEntry entry) { history_->AddHistory(std::move(entry)); }
 
 void CMainFrame::TogglePause() {
-    if (paused_) {
-        // Rejoining sends WM_DRAWCLIPBOARD at once, which captures the current text even
-        // when the clipboard has not changed since the last read.
-        lastSequence_ = 0;
-        nextViewer_ = nullptr;
-        nextViewer_ = SetClipboardViewer(hwnd());
-        paused_ = false;
-    } else {
-        paused_ = ChangeClipboardChain(hwnd(), nextViewer_) != FALSE;
-    }
-    if (history_) history_->SetPaused(paused_);
+    bool paused = capture_.TogglePause();
+    if (history_) history_->SetPaused(paused);
 }
 
 void CMainFrame::OnActivateApp(bool active) {

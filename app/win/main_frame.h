@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/capture_rules.h"
 #include "app/options_model.h"
+#include "app/win/clipboard_capture.h"
 #include "app/win/options_sheet.h"
 #include "app/win/tray_icon.h"
 #include "app/zurimo_app.h"
@@ -23,7 +23,7 @@ namespace zurimo {
 
 class CZurimoDlg;
 
-class CMainFrame : public Window, private OptionsHost, private HistoryHost {
+class CMainFrame : public Window, private OptionsHost, private HistoryHost, private CaptureTarget {
 public:
     // Works on the application's settings and writes them through `profile`.
     CMainFrame(CZurimoApp& app, Profile& profile);
@@ -61,9 +61,6 @@ private:
     LRESULT OnCreate();
     void OnClose();
     void OnDestroy();
-    void OnDrawClipboard();
-    void OnChangeCbChain(HWND removed, HWND next);
-    void OnGetClipboardContent();
     void TogglePause();
     // Closes a help viewer window of the program that is still open.
     void CloseHelpViewer();
@@ -81,23 +78,20 @@ private:
     bool TrackContextMenu(int x, int y, HWND owner, std::string* text) override;
     // A new context menu from the stored lists and the settings; false when memory ran out.
     bool BuildContextMenu();
-    // Passes a chain notification on; a viewer that hangs is given up on.
-    void ForwardToNextViewer(UINT message, WPARAM wParam, LPARAM lParam);
+    // Captured texts go to the history window, while it exists.
+    bool Accepting() const override;
+    void AddCaptured(HistoryEntry entry) override;
 
     CZurimoApp& app_;
     Profile& profile_;
     // In the order the program builds them.
     UniqueGlobalAtom hotKeyId_;
-    bool paused_ = false;
-    HWND nextViewer_ = nullptr;
-    DWORD lastSequence_ = 0;  // the clipboard change read last
-    WordFilter wordFilter_;
+    CClipboardCapture capture_;
     CTrayIcon trayIcon_;
     std::unique_ptr<CZurimoDlg> history_;
     WinFolderResolver folders_;
     std::unique_ptr<CZurimoMenu> contextMenu_;
     CZurimoPropSheet optionsSheet_;
-    CriticalSection clipboardLock_;
     bool mainHookInstalled_ = false;
     bool wordHookInstalled_ = false;
 };

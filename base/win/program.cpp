@@ -21,6 +21,10 @@ int ShowMessage(HWND owner, const std::string& text, UINT type) {
     return MessageBoxA(owner, text.c_str(), kAppTitle, type);
 }
 
+int ShowMessage(HWND owner, const std::u16string& text, UINT type) {
+    return MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()), L"Zurimo!", type);
+}
+
 void ReportOutOfMemory(HWND owner) {
     ShowMessage(owner, kOutOfMemoryText, MB_OK | MB_ICONEXCLAMATION);
 }

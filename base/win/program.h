@@ -14,6 +14,8 @@ HINSTANCE ProgramInstance();
 
 // A message box captioned "Zurimo!".
 int ShowMessage(HWND owner, const std::string& text, UINT type);
+// The same for a text in UTF-16.
+int ShowMessage(HWND owner, const std::u16string& text, UINT type);
 
 // The standard message box for memory running out.
 void ReportOutOfMemory(HWND owner);

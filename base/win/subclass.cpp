@@ -11,8 +11,12 @@ constexpr char kObjectProperty[] = "ZurimoSubclass";
 bool Subclass::Attach(HWND control) {
     Detach();
     if (!control || !SetPropA(control, kObjectProperty, this)) return false;
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    // A control that keeps UTF-16 text stays a wide window: an ANSI procedure in its chain
+    // would have every text sent to it converted to the code page on the way.
+    wide_ = IsWindowUnicode(control) != FALSE;
+    auto proc = reinterpret_cast<LONG_PTR>(Proc);
+    previous_ = reinterpret_cast<WNDPROC>(wide_ ? SetWindowLongPtrW(control, GWLP_WNDPROC, proc)
+                                                : SetWindowLongPtrA(control, GWLP_WNDPROC, proc));
     if (!previous_) {
         RemovePropA(control, kObjectProperty);
         return false;
@@ -24,7 +28,12 @@ bool Subclass::Attach(HWND control) {
 void Subclass::Detach() {
     if (!hwnd_) return;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)) == Proc) {
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        auto previous = reinterpret_cast<LONG_PTR>(previous_);
+        if (wide_) {
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, previous);
+        } else {
+            SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, previous);
+        }
     }
     RemovePropA(hwnd_, kObjectProperty);
     hwnd_ = nullptr;
@@ -35,16 +44,22 @@ LRESULT Subclass::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Subclass::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(previous_, hwnd_, message, wParam, lParam);
+    return wide_ ? CallWindowProcW(previous_, hwnd_, message, wParam, lParam)
+                 : CallWindowProcA(previous_, hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Subclass*>(GetPropA(hwnd, kObjectProperty));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!self) {
+        return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, message, wParam, lParam)
+                                     : DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         WNDPROC previous = self->previous_;
+        bool wide = self->wide_;
         self->Detach();
-        return CallWindowProcA(previous, hwnd, message, wParam, lParam);
+        return wide ? CallWindowProcW(previous, hwnd, message, wParam, lParam)
+                    : CallWindowProcA(previous, hwnd, message, wParam, lParam);
     }
     return self->OnMessage(message, wParam, lParam);
 }

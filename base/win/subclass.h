@@ -30,6 +30,7 @@ private:
 
     HWND hwnd_ = nullptr;
     WNDPROC previous_ = nullptr;
+    bool wide_ = false;  // attached with the W functions
 };
 
 }  // namespace zurimo

@@ -14,7 +14,7 @@ constexpr DWORD kDragDelayMs = 200;
 
 class TextDataObject : public IDataObject {
 public:
-    explicit TextDataObject(HGLOBAL block) : block_(block) {}
+    TextDataObject(HGLOBAL block, HGLOBAL wideBlock) : block_(block), wideBlock_(wideBlock) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
         if (riid == IID_IUnknown || riid == IID_IDataObject) {
@@ -31,12 +31,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         HRESULT ok = QueryGetData(format);
         if (ok != S_OK) return ok;
-        SIZE_T size = GlobalSize(block_);
+        HGLOBAL block = format->cfFormat == CF_UNICODETEXT ? wideBlock_ : block_;
+        SIZE_T size = GlobalSize(block);
         UniqueHGlobal copy(GlobalAlloc(GMEM_MOVEABLE, size));
         if (!copy) return E_OUTOFMEMORY;
         {
             GlobalLockGuard to(copy.get());
-            GlobalLockGuard from(block_);
+            GlobalLockGuard from(block);
             if (!to || !from) return E_OUTOFMEMORY;
             std::memcpy(to.get(), from.get(), size);
         }
@@ -47,7 +48,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        if (format->cfFormat != CF_TEXT) return DV_E_FORMATETC;
+        if (format->cfFormat != CF_TEXT && !(format->cfFormat == CF_UNICODETEXT && wideBlock_)) {
+            return DV_E_FORMATETC;
+        }
         if (!(format->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
         if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
         return S_OK;
@@ -59,8 +62,11 @@ public:
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
         if (direction != DATADIR_GET) return E_NOTIMPL;
-        FORMATETC text = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        return SHCreateStdEnumFmtEtc(1, &text, out);
+        // The richer format first, for a target that takes the first one it knows.
+        FORMATETC formats[] = {{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL},
+                               {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}};
+        return wideBlock_ ? SHCreateStdEnumFmtEtc(2, formats, out)
+                          : SHCreateStdEnumFmtEtc(1, formats + 1, out);
     }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
         return OLE_E_ADVISENOTSUPPORTED;
@@ -72,6 +78,7 @@ public:
 
 private:
     HGLOBAL block_;
+    HGLOBAL wideBlock_;
     ULONG refs_ = 1;
 };
 
@@ -146,8 +153,8 @@ bool WaitForDragStart(HWND hwnd, POINT screenPoint) {
     return drag;
 }
 
-bool DragText(HGLOBAL block) {
-    TextDataObject data(block);
+bool DragText(HGLOBAL block, HGLOBAL wideBlock) {
+    TextDataObject data(block, wideBlock);
     CopyDropSource source;
     DWORD effect = DROPEFFECT_NONE;
     HRESULT result = DoDragDrop(&data, &source, DROPEFFECT_COPY, &effect);

@@ -1,5 +1,6 @@
-// Dragging a text out of the program with OLE: a data object offering CF_TEXT, and a drop
-// source that allows only the copy effect.
+// Dragging a text out of the program with OLE: a data object offering CF_TEXT (and
+// CF_UNICODETEXT for a text the code page cannot hold), and a drop source that allows only
+// the copy effect.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,8 @@ namespace zurimo {
 bool WaitForDragStart(HWND hwnd, POINT screenPoint);
 
 // Runs the drag with `block` (a movable global block holding zero-terminated text) as
-// CF_TEXT. True when a target accepted the drop as a copy. The block stays the caller's.
-bool DragText(HGLOBAL block);
+// CF_TEXT and, when given, `wideBlock` (zero-terminated UTF-16) as CF_UNICODETEXT. True when
+// a target accepted the drop as a copy. The blocks stay the caller's.
+bool DragText(HGLOBAL block, HGLOBAL wideBlock = nullptr);
 
 }  // namespace zurimo

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/win/handles.h"
+
 namespace zurimo {
 namespace {
 
@@ -57,6 +59,49 @@ long WinRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
 Registry& SystemRegistry() {
     static WinRegistry registry;
     return registry;
+}
+
+namespace {
+
+// Value names of the program are ASCII.
+std::wstring WideName(const std::string& name) { return std::wstring(name.begin(), name.end()); }
+
+}  // namespace
+
+std::u16string ReadUserWideString(const std::string& subkey, const std::string& name) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+        return std::u16string();
+    }
+    UniqueHKey key(opened);
+    const std::wstring valueName = WideName(name);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size > (1u << 20)) {
+        return std::u16string();
+    }
+    std::u16string value(size / sizeof(char16_t) + 1, u'\0');
+    DWORD got = static_cast<DWORD>(value.size() * sizeof(char16_t));
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&value[0]), &got) != ERROR_SUCCESS) {
+        return std::u16string();
+    }
+    value.resize(got / sizeof(char16_t));
+    value.resize(std::char_traits<char16_t>::length(value.c_str()));  // up to the first zero
+    return value;
+}
+
+bool WriteUserWideString(const std::string& subkey, const std::string& name,
+                         const std::u16string& value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &opened, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    UniqueHKey key(opened);
+    return RegSetValueExW(key.get(), WideName(name).c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(char16_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace zurimo

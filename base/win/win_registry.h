@@ -1,6 +1,8 @@
 // The registry interface over the Windows registry (ANSI calls, full access).
 #pragma once
 
+#include <string>
+
 #include "base/registry.h"
 
 namespace zurimo {
@@ -21,5 +23,13 @@ public:
 
 // The process's one registry.
 Registry& SystemRegistry();
+
+// A string value below HKEY_CURRENT_USER read and written with the wide calls, for a text the
+// code page cannot hold: Windows keeps it in UTF-16, and a reader of the ANSI value gets it
+// converted to the code page. Reading gives an empty text when the value is missing or is
+// no string.
+std::u16string ReadUserWideString(const std::string& subkey, const std::string& name);
+bool WriteUserWideString(const std::string& subkey, const std::string& name,
+                         const std::u16string& value);
 
 }  // namespace zurimo

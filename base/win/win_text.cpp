@@ -12,6 +12,15 @@ std::string WindowText(HWND hwnd) {
     return std::string(text.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
 
+std::u16string WideWindowText(HWND hwnd) {
+    int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) return std::u16string();
+    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+    int got = GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(&text[0]), length + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
 std::string ResourceString(HINSTANCE instance, UINT id) {
     char text[512];
     int length = LoadStringA(instance, id, text, sizeof text);

@@ -77,9 +77,11 @@ Dialog::~Dialog() {
     }
 }
 
-bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
-    HWND hwnd = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner, bool wide) {
+    HWND hwnd = wide ? CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner,
+                                          DialogProc, reinterpret_cast<LPARAM>(this))
+                     : CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner,
+                                          DialogProc, reinterpret_cast<LPARAM>(this));
     if (!hwnd) return false;
     ModelessDialogs().push_back(hwnd);
     return true;
@@ -87,14 +89,19 @@ bool Dialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
 
 bool Dialog::PreTranslate(MSG* msg) {
     for (HWND dialog : ModelessDialogs()) {
-        if ((msg->hwnd == dialog || IsChild(dialog, msg->hwnd)) && IsDialogMessageA(dialog, msg)) {
+        if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) continue;
+        if (IsWindowUnicode(dialog) ? IsDialogMessageW(dialog, msg) : IsDialogMessageA(dialog, msg)) {
             return true;
         }
     }
     return false;
 }
 
-INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, HWND owner) {
+INT_PTR Dialog::DoModal(HINSTANCE instance, int templateId, HWND owner, bool wide) {
+    if (wide) {
+        return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc,
+                               reinterpret_cast<LPARAM>(this));
+    }
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }

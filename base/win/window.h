@@ -55,9 +55,11 @@ public:
     HWND hwnd() const { return hwnd_; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
-    // A modeless dialog from a template; shown only if the template says so.
-    bool CreateModeless(HINSTANCE instance, int templateId, HWND owner);
-    INT_PTR DoModal(HINSTANCE instance, int templateId, HWND owner);
+    // A modeless dialog from a template; shown only if the template says so. A `wide` dialog
+    // is made with the W functions: its controls then keep their text in UTF-16, where an
+    // ANSI dialog's edit controls keep theirs in the code page.
+    bool CreateModeless(HINSTANCE instance, int templateId, HWND owner, bool wide = false);
+    INT_PTR DoModal(HINSTANCE instance, int templateId, HWND owner, bool wide = false);
     void Destroy();
 
     // Gives keyboard messages meant for a modeless dialog to that dialog's navigation

@@ -1,6 +1,7 @@
 #include "history/win/edit_dialog.h"
 
 #include "base/win/program.h"
+#include "base/win/win_code_page.h"
 #include "base/win/win_text.h"
 #include "resources/resource.h"
 
@@ -13,7 +14,7 @@ constexpr int kMinHeight = 120;
 }  // namespace
 
 INT_PTR CEditDlg::DoModal(HWND owner) {
-    return Dialog::DoModal(ProgramInstance(), IDD_EDIT, owner);
+    return Dialog::DoModal(ProgramInstance(), IDD_EDIT, owner, entry_.HasWide());
 }
 
 BOOL CEditDlg::OnInitDialog() {
@@ -28,8 +29,12 @@ BOOL CEditDlg::OnInitDialog() {
     }
     SendMessageA(edit, EM_LIMITTEXT, 0, 0);  // as much as the control can hold
     Layout();
-    if (!text_.empty()) {
-        SetWindowTextA(edit, text_.c_str());
+    if (entry_.HasWide()) {
+        SetWindowTextW(edit, WidePtr(entry_.wide));
+    } else if (!entry_.text.empty()) {
+        SetWindowTextA(edit, entry_.text.c_str());
+    }
+    if (!entry_.text.empty()) {
         SendMessageA(edit, EM_SETSEL, 0, 0);
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
     }
@@ -66,9 +71,12 @@ INT_PTR CEditDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool CEditDlg::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) return false;
     if (id == IDOK) {
-        result_.clear();
+        result_ = HistoryEntry();
         HWND edit = Item(IDC_EDIT_TEXT);
-        if (SendMessageA(edit, EM_GETMODIFY, 0, 0)) result_ = WindowText(edit);
+        if (SendMessageA(edit, EM_GETMODIFY, 0, 0)) {
+            result_ = entry_.HasWide() ? EntryFromWide(WideWindowText(edit), SystemCodePage())
+                                       : HistoryEntry(WindowText(edit));
+        }
         EndDialog(hwnd(), IDOK);
         return true;
     }

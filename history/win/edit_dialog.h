@@ -7,16 +7,21 @@
 #include <string>
 
 #include "base/win/window.h"
+#include "history/history_entry.h"
 
 namespace zurimo {
 
+// An entry with a wide original is edited in a wide window, in its real characters: an ANSI
+// dialog's edit control would keep its text in the code page. Any other entry is edited in
+// an ANSI window, so that its bytes come back as they were.
 class CEditDlg : public Dialog {
 public:
     // `tab`: the Tab setting (0 standard, 1 four, else eight dialog units).
-    CEditDlg(std::string text, int tab) : text_(std::move(text)), tab_(tab) {}
+    CEditDlg(HistoryEntry entry, int tab) : entry_(std::move(entry)), tab_(tab) {}
     INT_PTR DoModal(HWND owner);
-    // After OK: the whole text when the user changed it, else empty.
-    const std::string& result() const { return result_; }
+    // After OK: the whole text when the user changed it (with its original when the code
+    // page cannot hold it), else empty.
+    const HistoryEntry& result() const { return result_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -26,9 +31,9 @@ protected:
 private:
     void Layout();
 
-    std::string text_;
+    HistoryEntry entry_;
     int tab_;
-    std::string result_;
+    HistoryEntry result_;
 };
 
 }  // namespace zurimo

@@ -2,6 +2,8 @@
 
 #include "base/product.h"
 #include "base/win/program.h"
+#include "base/win/win_code_page.h"
+#include "base/win/win_registry.h"
 #include "base/win/win_text.h"
 #include "resources/resource.h"
 
@@ -19,7 +21,11 @@ void WinCaseFolding::Lower(char* text, std::size_t size) {
     if (size > 0) CharLowerBuffA(text, static_cast<DWORD>(size));
 }
 
-bool CFindDlg::Create() { return CreateModeless(ProgramInstance(), IDD_FIND, history_); }
+void WinCaseFolding::LowerWide(char16_t* text, std::size_t size) {
+    if (size > 0) CharLowerBuffW(reinterpret_cast<wchar_t*>(text), static_cast<DWORD>(size));
+}
+
+bool CFindDlg::Create() { return CreateModeless(ProgramInstance(), IDD_FIND, history_, true); }
 
 void CFindDlg::Close() {
     DestroyWindow(hwnd());  // saves the texts; the history window lets this object go meanwhile
@@ -29,11 +35,15 @@ BOOL CFindDlg::OnInitDialog() {
     HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendDlgItemMessageA(hwnd(), IDC_FIND_TEXT, CB_LIMITTEXT, kFindTextLimit, 0);
-    std::vector<std::string> texts;
+    // A value written in UTF-16 is read so too; one that fits keeps its own ANSI bytes.
+    const std::string key = std::string(kAppKey) + "\\" + kSettingsSection;
+    std::vector<HistoryEntry> texts;
     for (int i = 0; i < static_cast<int>(kRecentTextCount); ++i) {
-        std::string text = profile_.GetString(kSettingsSection, RecentTextValueName(i), "");
+        const std::string name = RecentTextValueName(i);
+        std::string text = profile_.GetString(kSettingsSection, name, "");
         if (text.empty()) break;
-        texts.push_back(text);
+        texts.push_back(CapturedEntry(std::move(text), ReadUserWideString(key, name),
+                                      SystemCodePage()));
     }
     ShowRecentTexts(texts);
     if (!texts.empty()) findText = texts[0];
@@ -84,54 +94,58 @@ void CFindDlg::OnFinalMessage() {
 
 void CFindDlg::Search(bool down) {
     HWND combo = Item(IDC_FIND_TEXT);
-    std::string text = WindowText(combo);
-    if (text.empty()) return;
+    std::u16string typed = WideWindowText(combo);
+    if (typed.empty()) return;
+    // A text chosen from the list is the text as it was kept, with its own ANSI bytes.
+    HistoryEntry text = EntryFromWide(typed, SystemCodePage());
+    for (const HistoryEntry& kept : recent_) {
+        if (SystemCodePage().ToWide(kept.text) == typed || kept.wide == typed) text = kept;
+    }
     findText = text;
     findNext = true;
     searchDown = down;
     matchCase = IsDlgButtonChecked(hwnd(), IDC_MATCH_CASE) == BST_CHECKED;
 
-    std::vector<std::string> before = RecentTexts();
-    std::vector<std::string> after = UpdateRecentTexts(before, text, folding_);
-    if (after != before) {
+    std::vector<HistoryEntry> after = UpdateRecentTexts(recent_, text, folding_);
+    if (after != recent_) {
         ShowRecentTexts(after);
-        SetWindowTextA(combo, text.c_str());
+        SetWindowTextW(combo, reinterpret_cast<const wchar_t*>(typed.c_str()));
     }
     SendMessageA(history_, kKestroFindDialog, 0, reinterpret_cast<LPARAM>(hwnd()));
     findNext = false;
 }
 
-std::vector<std::string> CFindDlg::RecentTexts() const {
-    std::vector<std::string> texts;
-    HWND combo = Item(IDC_FIND_TEXT);
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length == CB_ERR) break;
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        LRESULT got = SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                                   reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        texts.push_back(text);
-    }
-    return texts;
-}
-
-void CFindDlg::ShowRecentTexts(const std::vector<std::string>& texts) {
+void CFindDlg::ShowRecentTexts(const std::vector<HistoryEntry>& texts) {
+    recent_ = texts;
     HWND combo = Item(IDC_FIND_TEXT);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::string& text : texts) {
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (const HistoryEntry& text : texts) {
+        if (text.HasWide()) {
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(text.wide)));
+        } else {
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.text.c_str()));
+        }
     }
-    if (!texts.empty()) SetWindowTextA(combo, texts[0].c_str());
+    if (texts.empty()) return;
+    if (texts[0].HasWide()) {
+        SetWindowTextW(combo, WidePtr(texts[0].wide));
+    } else {
+        SetWindowTextA(combo, texts[0].text.c_str());
+    }
 }
 
-// The list into FindHistory0 onward, up to its first empty text; later values stay.
+// The list into FindHistory0 onward; later values stay. A text that fits is written as
+// before; one that does not is written in UTF-16, so that it comes back exactly.
 void CFindDlg::SaveRecentTexts() {
     if (!hwnd()) return;
-    std::vector<std::string> texts = RecentTexts();
-    for (std::size_t i = 0; i < texts.size() && !texts[i].empty(); ++i) {
-        profile_.WriteString(kSettingsSection, RecentTextValueName(static_cast<int>(i)), texts[i]);
+    const std::string key = std::string(kAppKey) + "\\" + kSettingsSection;
+    for (std::size_t i = 0; i < recent_.size() && !recent_[i].text.empty(); ++i) {
+        const std::string name = RecentTextValueName(static_cast<int>(i));
+        if (recent_[i].HasWide()) {
+            WriteUserWideString(key, name, recent_[i].wide);
+        } else {
+            profile_.WriteString(kSettingsSection, name, recent_[i].text);
+        }
     }
 }
 

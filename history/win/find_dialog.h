@@ -2,6 +2,9 @@
 // searches the history up or down for a text. It keeps the last five search texts in the
 // settings. It asks the history window to search with the registered message
 // KestroFindDialog, and tells it the same way when it goes.
+//
+// It is a wide window, so that its search box takes any character; a search text that the
+// code page cannot hold keeps its original, in the settings too.
 #pragma once
 
 #include <windows.h>
@@ -33,7 +36,7 @@ public:
     bool searchDown = true;
     bool findNext = false;
     bool matchCase = false;
-    std::string findText;
+    HistoryEntry findText;
 
 protected:
     BOOL OnInitDialog() override;
@@ -44,20 +47,21 @@ protected:
 private:
     void Search(bool down);
     void PlaceAboveHistory();
-    std::vector<std::string> RecentTexts() const;
-    void ShowRecentTexts(const std::vector<std::string>& texts);
+    void ShowRecentTexts(const std::vector<HistoryEntry>& texts);
     void SaveRecentTexts();
 
     HWND history_;
     HWND self_ = nullptr;  // this window's handle, still named in the closing message
     Profile& profile_;
     CaseFolding& folding_;
+    std::vector<HistoryEntry> recent_;  // the search box's list, as its texts were read
 };
 
 // The case folding of the user's locale.
 class WinCaseFolding : public CaseFolding {
 public:
     void Lower(char* text, std::size_t size) override;
+    void LowerWide(char16_t* text, std::size_t size) override;
 };
 
 }  // namespace zurimo

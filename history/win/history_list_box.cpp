@@ -27,17 +27,17 @@ LRESULT CZurimoListBox::OnLButtonDown(WPARAM wParam, LPARAM lParam) {
     LRESULT result = Default(WM_LBUTTONDOWN, wParam, lParam);
     int index = static_cast<int>(SendMessageA(hwnd(), LB_GETCURSEL, 0, 0));
     HistoryList& history = dialog_->history();
-    if (index < 0 || index >= history.Count() || history.At(index).empty()) return result;
+    if (index < 0 || index >= history.Count() || history.At(index).text.empty()) return result;
 
-    std::string text = history.At(index);
-    dialog_->UpdatePreview(text);
+    HistoryEntry entry = history.At(index);
+    dialog_->UpdatePreview(entry);
     POINT press = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ClientToScreen(hwnd(), &press);
     // The list tracks the mouse from its own button-down; our wait takes the capture, so
     // the list is given the button-up that ends its tracking afterwards.
     bool drag = WaitForDragStart(hwnd(), press);
     Default(WM_LBUTTONUP, wParam, lParam);
-    if (drag) dialog_->DragOut(index, text);
+    if (drag) dialog_->DragOut(index, entry);
     return result;
 }
 

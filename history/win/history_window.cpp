@@ -7,9 +7,11 @@
 #include "base/win/handles.h"
 #include "base/win/program.h"
 #include "base/win/text_drag.h"
+#include "base/win/win_code_page.h"
 #include "base/win/win_registry.h"
 #include "history/file_error.h"
 #include "history/list_keys.h"
+#include "history/take_out.h"
 #include "history/transforms.h"
 #include "history/win/edit_dialog.h"
 #include "history/win/win_date_time.h"
@@ -19,6 +21,13 @@ namespace zurimo {
 namespace {
 
 constexpr std::size_t kShortPreviewLimit = 32768;  // edit controls outside the NT family
+
+// At most `limit` units, never half a surrogate pair.
+std::u16string CutWide(const std::u16string& text, std::size_t limit) {
+    std::size_t end = limit;
+    if (end > 0 && text[end - 1] >= 0xD800 && text[end - 1] < 0xDC00) --end;
+    return text.substr(0, end);
+}
 
 }  // namespace
 
@@ -31,8 +40,9 @@ CZurimoDlg::CZurimoDlg(HistoryHost& host)
 
 CZurimoDlg::~CZurimoDlg() = default;
 
+// A wide dialog, so that the list and the preview can show texts outside the code page.
 bool CZurimoDlg::Create(HWND owner) {
-    return CreateModeless(ProgramInstance(), IDD_ZURIMO_DIALOG, owner);
+    return CreateModeless(ProgramInstance(), IDD_ZURIMO_DIALOG, owner, true);
 }
 
 BOOL CZurimoDlg::OnInitDialog() {
@@ -114,6 +124,18 @@ void CZurimoDlg::InsertLine(int index, std::string_view line) {
     if (at == LB_ERRSPACE || at == LB_ERR) throw std::bad_alloc();
 }
 
+void CZurimoDlg::InsertWideLine(int index, std::u16string_view line) {
+    std::u16string copy;
+    const char16_t* text = line.data();
+    if (line.data()[line.size()] != u'\0') {
+        copy.assign(line);
+        text = copy.c_str();
+    }
+    LRESULT at = SendDlgItemMessageW(hwnd(), IDC_HISTORY_LIST, LB_INSERTSTRING, index,
+                                     reinterpret_cast<LPARAM>(text));
+    if (at == LB_ERRSPACE || at == LB_ERR) throw std::bad_alloc();
+}
+
 void CZurimoDlg::RemoveLine(int index) {
     SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_DELETESTRING, index, 0);
 }
@@ -127,9 +149,9 @@ void CZurimoDlg::Select(int index) {
     SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_SETCURSEL, index, 0);
 }
 
-void CZurimoDlg::AddHistory(std::string text) {
+void CZurimoDlg::AddHistory(HistoryEntry entry) {
     try {
-        history_.Add(std::move(text), host_.Settings().capacity);
+        history_.Add(std::move(entry), host_.Settings().capacity);
     } catch (const std::bad_alloc&) {
         ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
                     MB_OK | MB_ICONEXCLAMATION);
@@ -139,7 +161,7 @@ void CZurimoDlg::AddHistory(std::string text) {
 
 void CZurimoDlg::LoadHistory() {
     if (!host_.Settings().file || file_.path().empty()) return;
-    std::vector<std::string> entries;
+    std::vector<HistoryEntry> entries;
     if (FileFailure failure = saved_.Load(&entries)) {
         ReportFileFailure(failure);
         return;
@@ -172,7 +194,7 @@ void CZurimoDlg::ShowHistory() {
     ShowWindow(hwnd(), SW_SHOW);
     if (history_.Count() > 0) {
         Select(0);
-        if (!history_.At(0).empty()) UpdatePreview(history_.At(0));
+        if (!history_.At(0).text.empty()) UpdatePreview(history_.At(0));
     }
     SetForegroundWindow(hwnd());
 }
@@ -194,40 +216,38 @@ void CZurimoDlg::SetMenuChoice(const std::string& text) {
 }
 
 void CZurimoDlg::TakeOut() {
-    std::string text;
-    if (menuChoicePending_) {
+    TakeOutState state;
+    state.menuChoicePending = menuChoicePending_;
+    state.menuChoice = menuChoice_;
+    state.dateTimeBox = dateTimeBox_;
+    state.quoteBox = quoteBox_;
+    state.selected = Selection();
+    HistorySettings settings = host_.Settings();
+    WinDateTimeSource clock(hwnd());
+    TakeOutPlan plan = PlanTakeOut(history_, state, TakeOutSettings{settings.quote, settings.dateTime},
+                                   clock, SystemCodePage());
+    if (plan.kind == TakeOutKind::kNothing) return;
+    if (plan.kind == TakeOutKind::kMenuChoice) {
         menuChoicePending_ = false;
-        text.swap(menuChoice_);
-    } else if (dateTimeBox_) {
-        WinDateTimeSource clock(hwnd());
-        HistorySettings settings = host_.Settings();
-        text = DateTimeTakeOutText(clock, settings.dateTime, quoteBox_, settings.quote);
-        Untick(IDC_DATE_TIME);
-        if (quoteBox_) Untick(IDC_QUOTE);
-        ReadCheckBoxes();
-    } else {
-        int selected = Selection();
-        if (selected < 0) return;
-        if (quoteBox_) {
-            text = QuoteText(history_.At(selected), host_.Settings().quote);
-            Untick(IDC_QUOTE);
-            ReadCheckBoxes();
-        } else {
-            text = history_.At(selected);
-            history_.Remove(selected);
-            if (!DeliverText(text, true)) PutBack(selected, text);
-            return;
-        }
+        menuChoice_.clear();
     }
-    DeliverText(text, true);
+    if (plan.untickDateTime) Untick(IDC_DATE_TIME);
+    if (plan.untickQuote) Untick(IDC_QUOTE);
+    if (plan.untickDateTime || plan.untickQuote) ReadCheckBoxes();
+    if (plan.kind != TakeOutKind::kEntry) {
+        DeliverText(plan.text, true);
+        return;
+    }
+    history_.Remove(plan.entryIndex);
+    bool delivered = DeliverText(plan.text, true);
+    if (PutsEntryBack(delivered, paused_)) PutBack(plan.entryIndex, plan.text);
 }
 
 // A taken entry whose text the clipboard did not take: while capture runs, nothing else
 // would bring it back, so it returns to its place.
-void CZurimoDlg::PutBack(int index, const std::string& text) {
-    if (paused_) return;  // delivery added it again already
+void CZurimoDlg::PutBack(int index, const HistoryEntry& entry) {
     try {
-        history_.Insert(index, text);
+        history_.Insert(index, entry);
         Select(index);
     } catch (const std::bad_alloc&) {
         ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
@@ -235,8 +255,8 @@ void CZurimoDlg::PutBack(int index, const std::string& text) {
     }
 }
 
-bool CZurimoDlg::DeliverText(const std::string& text, bool paste) {
-    bool delivered = PutTextOnClipboard(hwnd(), text);
+bool CZurimoDlg::DeliverText(const HistoryEntry& text, bool paste) {
+    bool delivered = PutTextOnClipboard(hwnd(), text.text, text.wide);
     if (delivered) {
         Select(0);
         Hide();
@@ -248,25 +268,21 @@ bool CZurimoDlg::DeliverText(const std::string& text, bool paste) {
     return delivered;
 }
 
-void CZurimoDlg::DragOut(int index, const std::string& text) {
-    UniqueHGlobal block = TextBlock(text);
-    if (!block) return;  // no memory: the drag does not start
-    if (!DragText(block.get())) return;
-    // Something may have been captured during the drag: find the entry again.
-    if (index >= history_.Count() || history_.At(index) != text) {
-        index = -1;
-        for (int i = 0; i < history_.Count() && index < 0; ++i) {
-            if (history_.At(i) == text) index = i;
-        }
-    }
+void CZurimoDlg::DragOut(int index, const HistoryEntry& entry) {
+    UniqueHGlobal block = TextBlock(entry.text);
+    UniqueHGlobal wideBlock;
+    if (entry.HasWide()) wideBlock = TextBlock(entry.wide);
+    if (!block || (entry.HasWide() && !wideBlock)) return;  // no memory: the drag does not start
+    if (!DragText(block.get(), wideBlock.get())) return;
+    index = FindDraggedEntry(history_, index, entry);
     if (index < 0) {
-        DeliverText(text, false);
+        DeliverText(entry, false);
         return;
     }
     int selected = Selection();
     history_.Remove(index);
-    if (!DeliverText(text, false)) {
-        PutBack(index, text);
+    if (!DeliverText(entry, false)) {
+        if (PutsEntryBack(false, paused_)) PutBack(index, entry);
         if (selected != index) Select(selected);
     }
 }
@@ -287,8 +303,19 @@ void CZurimoDlg::ReadCheckBoxes() {
 
 void CZurimoDlg::Untick(int id) { CheckDlgButton(hwnd(), id, BST_UNCHECKED); }
 
-void CZurimoDlg::UpdatePreview(const std::string& text) {
-    if (host_.Settings().shortTexts && text.size() > kShortPreviewLimit) {
+void CZurimoDlg::UpdatePreview(const HistoryEntry& entry) {
+    bool cut = host_.Settings().shortTexts;
+    if (entry.HasWide()) {
+        const std::u16string& wide = entry.wide;
+        if (cut && wide.size() > kShortPreviewLimit) {
+            SetDlgItemTextW(hwnd(), IDC_PREVIEW, WidePtr(CutWide(wide, kShortPreviewLimit)));
+            return;
+        }
+        SetDlgItemTextW(hwnd(), IDC_PREVIEW, WidePtr(wide));
+        return;
+    }
+    const std::string& text = entry.text;
+    if (cut && text.size() > kShortPreviewLimit) {
         SetDlgItemTextA(hwnd(), IDC_PREVIEW, text.substr(0, kShortPreviewLimit).c_str());
         return;
     }
@@ -337,15 +364,21 @@ void CZurimoDlg::OnFindMessage() {
     }
     if (!find_->findNext) return;
     FindResult found = FindInHistory(history_.entries(), Selection(), find_->findText,
-                                     find_->searchDown, find_->matchCase, folding_);
+                                     find_->searchDown, find_->matchCase, folding_,
+                                     SystemCodePage());
     switch (found.outcome) {
     case FindOutcome::kFound:
         Select(found.index);
         ShowSelectionInPreview();
         break;
     case FindOutcome::kNotFound:
-        ShowMessage(find_->hwnd(), "『" + find_->findText + "』 が見つかりません",
-                    MB_OK | MB_ICONINFORMATION);
+        if (find_->findText.HasWide()) {
+            ShowMessage(find_->hwnd(), u"『" + find_->findText.wide + u"』 が見つかりません",
+                        MB_OK | MB_ICONINFORMATION);
+        } else {
+            ShowMessage(find_->hwnd(), "『" + find_->findText.text + "』 が見つかりません",
+                        MB_OK | MB_ICONINFORMATION);
+        }
         if (find_) SetFocus(find_->Item(IDC_FIND_TEXT));  // unless it closed meanwhile
         break;
     case FindOutcome::kNothing: break;
@@ -356,10 +389,13 @@ void CZurimoDlg::EditSelected() {
     int selected = Selection();
     if (history_.Count() > 0 && selected >= 0) {
         HistorySettings settings = host_.Settings();
-        std::string text = history_.At(selected);
-        if (settings.shortTexts && text.size() > kShortPreviewLimit) text.resize(kShortPreviewLimit);
-        CEditDlg editor(text, settings.tab);
-        if (editor.DoModal(GetWindow(hwnd(), GW_OWNER)) == IDOK && !editor.result().empty()) {
+        HistoryEntry entry = history_.At(selected);
+        if (settings.shortTexts) {
+            if (entry.text.size() > kShortPreviewLimit) entry.text.resize(kShortPreviewLimit);
+            if (entry.wide.size() > kShortPreviewLimit) entry.wide = CutWide(entry.wide, kShortPreviewLimit);
+        }
+        CEditDlg editor(std::move(entry), settings.tab);
+        if (editor.DoModal(GetWindow(hwnd(), GW_OWNER)) == IDOK && !editor.result().text.empty()) {
             DeliverText(editor.result(), true);
         }
     }

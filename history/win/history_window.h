@@ -26,7 +26,7 @@ public:
     bool Create(HWND owner);
 
     // Adds a captured text at the head; tells the user when memory runs out.
-    void AddHistory(std::string text);
+    void AddHistory(HistoryEntry entry);
     // With `File` on: the saved history, read at start and written at exit; a failure is
     // reported to the user.
     void LoadHistory();
@@ -38,9 +38,10 @@ public:
 
     // Picks the text (menu choice, date and time, quoted or plain entry) and delivers it.
     void TakeOut();
-    // Puts the text on the clipboard, hides the window, returns the foreground and, when
-    // asked and `Paste` is on, pastes. False when the clipboard could not take the text.
-    bool DeliverText(const std::string& text, bool paste);
+    // Puts the text on the clipboard (its original beside the ANSI text when it has one),
+    // hides the window, returns the foreground and, when asked and `Paste` is on, pastes.
+    // False when the clipboard could not take the text.
+    bool DeliverText(const HistoryEntry& text, bool paste);
     // A context-menu item was chosen: the next take-out delivers its text.
     void SetMenuChoice(const std::string& text);
 
@@ -50,9 +51,10 @@ public:
     void GetHookWindows(HWND* record) const;
 
     HistoryList& history() { return history_; }
-    void UpdatePreview(const std::string& text);
-    // A drag of entry `index` was accepted by a target.
-    void DragOut(int index, const std::string& text);
+    // The whole text in the preview, in its real characters.
+    void UpdatePreview(const HistoryEntry& entry);
+    // Drags entry `index` out; when a target takes it, it is delivered as a take-out is.
+    void DragOut(int index, const HistoryEntry& entry);
     // Hides the window; an open Find window is closed with it.
     void Hide();
 
@@ -65,6 +67,7 @@ private:
     // The list box mirrors the store.
     int LineCount() const override;
     void InsertLine(int index, std::string_view line) override;
+    void InsertWideLine(int index, std::u16string_view line) override;
     void RemoveLine(int index) override;
 
     int Selection() const;
@@ -80,7 +83,7 @@ private:
     void OnFindMessage();
     // Edit: the selected entry in the editor; a changed text is taken out.
     void EditSelected();
-    void PutBack(int index, const std::string& text);
+    void PutBack(int index, const HistoryEntry& entry);
     void RestoreDefaultButton(int from);
     void OnListKey(UINT virtualKey);
     void OnContextMenu(int x, int y);

@@ -6,6 +6,7 @@
 
 #include "base/win/handles.h"
 #include "base/win/program.h"
+#include "base/win/win_code_page.h"
 #include "base/win/win_text.h"
 #include "history/history_file.h"
 
@@ -55,7 +56,7 @@ std::string SavedHistoryPath() {
     return path;
 }
 
-FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* entries) {
+FileFailure ReadHistoryFile(const std::string& path, std::vector<HistoryEntry>* entries) {
     entries->clear();
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -83,7 +84,7 @@ FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* e
     }
     bytes.resize(got);
 
-    DecodedHistory decoded = DecodeHistory(bytes, WideToAnsiText);
+    DecodedHistory decoded = DecodeHistory(bytes, SystemCodePage());
     if (decoded.error != FileError::kNone) {
         return Failure(decoded.error,
                        decoded.error == FileError::kEndOfFile ? kUntitledFile : std::string());
@@ -129,7 +130,7 @@ FileFailure BackUpHistoryFile(const std::string& path) {
     return Failure(FileErrorFromOsError(error), path);
 }
 
-FileFailure SavedHistoryFile::Read(std::vector<std::string>* entries) {
+FileFailure SavedHistoryFile::Read(std::vector<HistoryEntry>* entries) {
     return ReadHistoryFile(path_, entries);
 }
 
@@ -142,17 +143,6 @@ FileFailure SavedHistoryFile::BackUp() { return BackUpHistoryFile(path_); }
 void ReportFileFailure(const FileFailure& failure) {
     std::string text = FileErrorMessage(failure.error, failure.name);
     ShowMessage(nullptr, text, MB_OK | MB_ICONEXCLAMATION);
-}
-
-std::string WideToAnsiText(std::u16string_view text) {
-    if (text.empty()) return std::string();
-    auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    int units = static_cast<int>(text.size());
-    int length = WideCharToMultiByte(CP_ACP, 0, wide, units, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, units, &ansi[0], length, nullptr, nullptr);
-    return ansi;
 }
 
 }  // namespace zurimo

@@ -22,7 +22,7 @@ public:
     explicit SavedHistoryFile(std::string path) : path_(std::move(path)) {}
     const std::string& path() const { return path_; }
 
-    FileFailure Read(std::vector<std::string>* entries) override;
+    FileFailure Read(std::vector<HistoryEntry>* entries) override;
     FileFailure Write(const HistoryEntries& entries) override;
     FileFailure BackUp() override;
 
@@ -31,7 +31,7 @@ private:
 };
 
 // Reads the whole file; on failure `entries` is left empty.
-FileFailure ReadHistoryFile(const std::string& path, std::vector<std::string>* entries);
+FileFailure ReadHistoryFile(const std::string& path, std::vector<HistoryEntry>* entries);
 
 // Writes a new file beside `path` and puts it in place only once it is complete, so that a
 // failed save leaves the previous history as it was.
@@ -42,8 +42,5 @@ FileFailure BackUpHistoryFile(const std::string& path);
 
 // The message box for a failure: exclamation icon, OK, caption "Zurimo!".
 void ReportFileFailure(const FileFailure& failure);
-
-// UTF-16 text in the ANSI code page.
-std::string WideToAnsiText(std::u16string_view text);
 
 }  // namespace zurimo

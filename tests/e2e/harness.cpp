@@ -261,6 +261,16 @@ AssertionResult SetClipboardText(const std::string& text, const char* markFormat
     return testing::AssertionSuccess();
 }
 
+AssertionResult SetClipboardWide(const std::u16string& text) {
+    ClipboardHeld clipboard;
+    if (!clipboard) return testing::AssertionFailure() << "the clipboard stays busy";
+    EmptyClipboard();
+    if (!PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t))) {
+        return LastErrorFailure("putting the text on the clipboard");
+    }
+    return testing::AssertionSuccess();
+}
+
 AssertionResult CopyAsOwner(const char* text) {
     HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
                                nullptr, nullptr);
@@ -339,6 +349,17 @@ std::string ClipboardText() {
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         zurimo::GlobalLockGuard lock(data);
         if (lock) text = static_cast<const char*>(lock.get());
+    }
+    return text;
+}
+
+std::u16string ClipboardWideText() {
+    ClipboardHeld clipboard;
+    if (!clipboard) return u"<busy>";
+    std::u16string text = u"<none>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        zurimo::GlobalLockGuard lock(data);
+        if (lock) text = static_cast<const char16_t*>(lock.get());
     }
     return text;
 }
@@ -685,6 +706,23 @@ std::string ControlText(HWND control) {
     char buffer[8192] = {};
     SendMessageA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
     return buffer;
+}
+
+std::u16string WideControlText(HWND control) {
+    LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    LRESULT got = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
+std::u16string WideListLine(HWND list, int index) {
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return u"<none>";
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
 }
 
 std::vector<std::string> ListBoxLines(HWND list) {

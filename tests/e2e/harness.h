@@ -66,6 +66,10 @@ AssertionResult SetClipboardText(const std::string& text, const char* markFormat
                                  DWORD markValue = 0);
 AssertionResult SetClipboardBitmap();
 std::string ClipboardText();  // CF_TEXT, or "<none>"
+// Puts CF_UNICODETEXT alone on the clipboard, as a Unicode program copies; the system makes
+// the CF_TEXT from it.
+AssertionResult SetClipboardWide(const std::u16string& text);
+std::u16string ClipboardWideText();  // CF_UNICODETEXT, or u"<none>"
 
 // The clipboard held open by this test, as a busy program would, until this goes.
 class ClipboardHeld {
@@ -232,6 +236,9 @@ void DismissMessageBox(HWND box);
 // A control's text and list-box lines, read with messages as another process must.
 std::string ControlText(HWND control);
 std::vector<std::string> ListBoxLines(HWND list);
+// The same in UTF-16, with the W messages.
+std::u16string WideControlText(HWND control);
+std::u16string WideListLine(HWND list, int index);
 
 // Lets the other process work; messages of this thread keep flowing meanwhile.
 void Pump(DWORD ms);

@@ -24,13 +24,21 @@ STDMETHODIMP DataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (offered != S_OK) return offered;
     // DROPFILES, then each path with its NUL, then one more NUL.
     std::string list;
-    for (const std::string& path : paths_) list += path + '\0';
-    list += paths_.empty() ? std::string(2, '\0') : std::string(1, '\0');
+    if (wide_) {
+        std::wstring wide;
+        for (const std::wstring& path : widePaths_) wide += path + L'\0';
+        wide += widePaths_.empty() ? std::wstring(2, L'\0') : std::wstring(1, L'\0');
+        list.assign(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    } else {
+        for (const std::string& path : paths_) list += path + '\0';
+        list += paths_.empty() ? std::string(2, '\0') : std::string(1, '\0');
+    }
     zurimo::UniqueHGlobal block(GlobalAlloc(GHND, sizeof(DROPFILES) + list.size()));
     if (!block) return E_OUTOFMEMORY;
     {
         zurimo::GlobalLockGuard lock(block.get());
         static_cast<DROPFILES*>(lock.get())->pFiles = sizeof(DROPFILES);
+        static_cast<DROPFILES*>(lock.get())->fWide = wide_;
         memcpy(static_cast<char*>(lock.get()) + sizeof(DROPFILES), list.data(), list.size());
     }
     medium->tymed = TYMED_HGLOBAL;

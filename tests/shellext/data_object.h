@@ -11,13 +11,16 @@
 
 namespace shellext_test {
 
-// The selection as Explorer hands it over: CF_HDROP with ANSI paths, or with `offerDrop`
-// false no file-system format at all (items of a virtual folder). It lives on the stack;
-// its count starts at its owner's reference.
+// The selection as Explorer hands it over: CF_HDROP with ANSI paths, or with UTF-16 ones
+// (as Explorer gives them on Windows NT), or with `offerDrop` false no file-system format at
+// all (items of a virtual folder). It lives on the stack; its count starts at its owner's
+// reference.
 class DataObject : public IDataObject {
 public:
     explicit DataObject(std::vector<std::string> paths, bool offerDrop = true)
         : paths_(std::move(paths)), offerDrop_(offerDrop) {}
+    explicit DataObject(std::vector<std::wstring> widePaths)
+        : widePaths_(std::move(widePaths)), wide_(true), offerDrop_(true) {}
     LONG references() const { return refs_; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
@@ -35,6 +38,8 @@ public:
 
 private:
     std::vector<std::string> paths_;
+    std::vector<std::wstring> widePaths_;
+    bool wide_ = false;
     bool offerDrop_;
     LONG refs_ = 1;
 };

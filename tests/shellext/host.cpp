@@ -145,6 +145,26 @@ std::string ClipboardText() {
     return text ? std::string(text, strnlen(text, GlobalSize(data))) : "<unreadable>";
 }
 
+std::wstring ClipboardWideText() {
+    zurimo::ClipboardOpen clipboard(nullptr);
+    HANDLE data = clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    if (!data) return clipboard ? L"<none>" : L"<not open>";
+    zurimo::GlobalLockGuard lock(data);
+    const wchar_t* text = static_cast<const wchar_t*>(lock.get());
+    return text ? std::wstring(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)))
+                : L"<unreadable>";
+}
+
+bool UnicodeTextPut() {
+    zurimo::ClipboardOpen clipboard(nullptr);
+    for (UINT format = clipboard ? EnumClipboardFormats(0) : 0; format;
+         format = EnumClipboardFormats(format)) {
+        if (format == CF_TEXT) return false;
+        if (format == CF_UNICODETEXT) return true;
+    }
+    return false;
+}
+
 void ResetUser() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestro!"); }
 
 AssertionResult PutValue(HKEY root, const std::string& key, const char* name, DWORD type,

@@ -87,6 +87,11 @@ std::vector<std::string> MenuLines(HMENU menu, const std::string& indent = "");
 
 AssertionResult SetClipboardText(const std::string& text);
 std::string ClipboardText();  // CF_TEXT, or "<none>"
+// CF_UNICODETEXT, put or made by the system from CF_TEXT; or L"<none>".
+std::wstring ClipboardWideText();
+// True when CF_UNICODETEXT was put, not made from CF_TEXT: the clipboard lists the formats
+// put first, then those the system can make from them.
+bool UnicodeTextPut();
 
 void ResetUser();  // removes HKEY_CURRENT_USER\Software\Kestro! with all below it
 AssertionResult PutValue(HKEY root, const std::string& key, const char* name, DWORD type,

@@ -6,15 +6,17 @@
 
 #include "history/find.h"
 #include "history/windows_version.h"
+#include "tests/support/iconv_code_page.h"
 
 namespace zurimo {
 namespace {
 
 TEST(FindTest, SearchesFromTheSelectionWithoutWrappingAndOnCharactersOnly) {
     PortableCaseFolding folding;
-    const std::vector<std::string> entries = {"alpha", "one\r\nBETA line", "beta", "gamma \x82\x60"};
+    IconvCodePage codePage;
+    const std::vector<HistoryEntry> entries = {"alpha", "one\r\nBETA line", "beta", "gamma \x82\x60"};
     auto find = [&](int selected, const std::string& text, bool down, bool matchCase) {
-        return FindInHistory(entries, selected, text, down, matchCase, folding);
+        return FindInHistory(entries, selected, text, down, matchCase, folding, codePage);
     };
     EXPECT_EQ(1, find(0, "beta", true, false).index) << "the second line, any case";
     EXPECT_EQ(2, find(0, "beta", true, true).index) << "with case, the exact bytes";
@@ -28,7 +30,8 @@ TEST(FindTest, SearchesFromTheSelectionWithoutWrappingAndOnCharactersOnly) {
     EXPECT_EQ(3, find(0, "\x82\x81", true, false).index) << "a full-width small a finds Ａ";
     EXPECT_EQ(FindOutcome::kNotFound, find(0, "\x82\x81", true, true).outcome);
     EXPECT_EQ(FindOutcome::kNotFound,
-              FindInHistory(std::vector<std::string>{}, -1, "x", true, false, folding).outcome) << "an empty history";
+              FindInHistory(std::vector<HistoryEntry>{}, -1, "x", true, false, folding, codePage).outcome)
+        << "an empty history";
 
     // Folding eight bytes at a time agrees with one at a time, and steps over ＡＢ's bytes.
     std::string ascii, lower;
@@ -48,18 +51,50 @@ TEST(FindTest, SearchesFromTheSelectionWithoutWrappingAndOnCharactersOnly) {
     EXPECT_EQ(1u, FindOnCharacter("A\x81\x81\x81\x81", "\x81\x81"));
 }
 
+TEST(FindTest, TextOutsideTheCodePageIsFoundInTheEntriesThatKeepTheirOriginal) {
+    PortableCaseFolding folding;
+    IconvCodePage codePage;
+    const std::u16string cafe = u"café ☕", korean = u"한국";
+    const std::vector<HistoryEntry> entries = {"plain cafe", EntryFromWide(cafe, codePage),
+                                               EntryFromWide(korean, codePage), "\x82\x60 CAFE"};
+    ASSERT_TRUE(entries[1].HasWide() && entries[2].HasWide());
+    auto find = [&](int selected, const std::u16string& typed, bool matchCase) {
+        return FindInHistory(entries, selected, EntryFromWide(typed, codePage), true, matchCase,
+                             folding, codePage);
+    };
+    const std::u16string typedCafe = u"CAFé", typedKorean = u"한";
+    EXPECT_EQ(1, find(-1, typedCafe, false).index) << "ASCII letters in any case";
+    EXPECT_EQ(FindOutcome::kNotFound, find(-1, typedCafe, true).outcome);
+    EXPECT_EQ(2, find(-1, typedKorean, false).index)
+        << "its ANSI form (?) is not looked for in the ANSI texts";
+    // A text that fits is looked for in the originals too, as UTF-16.
+    EXPECT_EQ(0, find(-1, u"cafe", false).index);
+    EXPECT_EQ(3, find(0, u"cafe", false).index) << "an accented e is no e; the full-width line has CAFE";
+    EXPECT_EQ(FindOutcome::kNotFound, find(-1, u"?", false).outcome)
+        << "the ? that stands for what the code page lacks is no character of the original";
+}
+
 TEST(FindTest, RecentTextsKeepTheFiveNewestAndMoveARepeatToTheTop) {
     PortableCaseFolding folding;
-    std::vector<std::string> recent;
+    std::vector<HistoryEntry> recent;
     for (const char* text : {"one", "two", "three", "four", "five", "six"}) {
         recent = UpdateRecentTexts(recent, text, folding);
     }
-    EXPECT_EQ((std::vector<std::string>{"six", "five", "four", "three", "two"}), recent);
+    EXPECT_EQ((std::vector<HistoryEntry>{"six", "five", "four", "three", "two"}), recent);
     recent = UpdateRecentTexts(recent, "FOUR", folding);
-    EXPECT_EQ((std::vector<std::string>{"FOUR", "six", "five", "three", "two"}), recent)
+    EXPECT_EQ((std::vector<HistoryEntry>{"FOUR", "six", "five", "three", "two"}), recent)
         << "moved, in its new case, and the list does not grow";
     EXPECT_EQ(recent, UpdateRecentTexts(recent, "four", folding)) << "already at the top";
     EXPECT_EQ("FindHistory4", RecentTextValueName(4));
+
+    // Texts that do not fit the code page are told apart by their originals.
+    const std::u16string cafe = u"café", cafeUpper = u"CAFé";
+    recent = UpdateRecentTexts(recent, HistoryEntry("caf?", cafe), folding);
+    recent = UpdateRecentTexts(recent, "caf?", folding);  // not the same as that original
+    recent = UpdateRecentTexts(recent, HistoryEntry("CAF?", cafeUpper), folding);
+    EXPECT_EQ((std::vector<HistoryEntry>{HistoryEntry("CAF?", cafeUpper), "caf?", "FOUR", "six",
+                                         "five"}),
+              recent);
 }
 
 TEST(WindowsVersionTest, NamesAndFormsByFamilyAndVersion) {

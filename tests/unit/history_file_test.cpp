@@ -63,22 +63,46 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
-// Converts ASCII units and turns anything else into '?'; keeps what it was given.
-struct FakeConverter {
-    std::vector<std::u16string> given;
-    WideToAnsi Function() {
-        return [this](std::u16string_view units) {
-            given.emplace_back(units);
-            std::string text;
-            for (char16_t u : units) text += u < 0x80 ? static_cast<char>(u) : '?';
-            return text;
-        };
+// A code page of ASCII alone, and 'é' as the byte E9: anything else becomes '?'. It keeps
+// what it was given to convert.
+struct FakeCodePage : CodePage {
+    std::string ToAnsi(std::u16string_view units) const override {
+        given.emplace_back(units);
+        std::string text;
+        ToAnsiExact(units, &text);
+        return text;
     }
+    bool ToAnsiExact(std::u16string_view units, std::string* text) const override {
+        text->clear();
+        bool exact = true;
+        for (char16_t u : units) {
+            bool known = u < 0x80 || u == u'é';
+            *text += known ? static_cast<char>(u) : '?';
+            exact = exact && known;
+        }
+        return exact;
+    }
+    std::u16string ToWide(std::string_view text) const override {
+        std::u16string units;
+        for (char c : text) units += static_cast<char16_t>(static_cast<unsigned char>(c));
+        return units;
+    }
+    mutable std::vector<std::u16string> given;
 };
 
 DecodedHistory Decode(const std::string& bytes) {
-    FakeConverter converter;
-    return DecodeHistory(bytes, converter.Function());
+    FakeCodePage codePage;
+    return DecodeHistory(bytes, codePage);
+}
+
+std::vector<HistoryEntry> Entries(const std::vector<std::string>& texts) {
+    return {texts.begin(), texts.end()};
+}
+
+std::vector<std::string> Texts(const std::vector<HistoryEntry>& entries) {
+    std::vector<std::string> texts;
+    for (const HistoryEntry& entry : entries) texts.push_back(entry.text);
+    return texts;
 }
 
 TEST(HistoryFileTest, AnEmptyListIsTwoZeroBytes) {
@@ -105,14 +129,14 @@ TEST(HistoryFileTest, LengthsTakeTheShortestOfThreeForms) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
         const std::string text(c.length, 'x');
-        const std::string file = EncodeHistory({text});
+        const std::string file = EncodeHistory({HistoryEntry(text)});
         const std::string head = Bytes({0x01, 0x00}) + c.prefix;
         ASSERT_EQ(file.size(), head.size() + c.length);
         EXPECT_EQ(Hex(file.substr(0, head.size())), Hex(head));
         EXPECT_EQ(file.substr(head.size()), text);
         DecodedHistory decoded = Decode(file);
         EXPECT_EQ(decoded.error, FileError::kNone);
-        EXPECT_EQ(decoded.entries, std::vector<std::string>{text});
+        EXPECT_EQ(Texts(decoded.entries), std::vector<std::string>{text});
     }
 }
 
@@ -129,7 +153,7 @@ TEST(HistoryFileTest, CountsFrom65535OnTakeTheLongForm) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
         const std::vector<std::string> entries(c.count, "e");
-        const std::string file = EncodeHistory(entries);
+        const std::string file = EncodeHistory(Entries(entries));
         EXPECT_EQ(Hex(file.substr(0, c.head.size())), Hex(c.head));
         EXPECT_EQ(file.size(), c.head.size() + 2 * c.count);
         DecodedHistory decoded = Decode(file);
@@ -151,15 +175,15 @@ const std::vector<std::string>& AssortedEntries() {
 }
 
 TEST(HistoryFileTest, EntriesComeBackExactlyAndInOrder) {
-    const std::string file = EncodeHistory(AssortedEntries());
+    const std::string file = EncodeHistory(Entries(AssortedEntries()));
     DecodedHistory decoded = Decode(file);
     EXPECT_EQ(decoded.error, FileError::kNone);
-    EXPECT_EQ(decoded.entries, AssortedEntries());
+    EXPECT_EQ(Texts(decoded.entries), AssortedEntries());
 
     // Whatever follows the last entry is not read.
     decoded = Decode(file + Bytes({0x05, 'x', 0xFF, 0xFF}));
     EXPECT_EQ(decoded.error, FileError::kNone);
-    EXPECT_EQ(decoded.entries, AssortedEntries());
+    EXPECT_EQ(Texts(decoded.entries), AssortedEntries());
 }
 
 std::string Utf16Le(const std::u16string& units) {
@@ -183,16 +207,49 @@ TEST(HistoryFileTest, WideEntriesAreConvertedWithTheirLengthInAnyForm) {
         wideMark + Bytes({0xFF, 0x2C, 0x01}) + Utf16Le(mediumText) +
         wideMark + Bytes({0xFF, 0xFF, 0xFF, 0x04, 0x00, 0x00, 0x00}) + Utf16Le(longText);
 
-    FakeConverter converter;
-    DecodedHistory decoded = DecodeHistory(file, converter.Function());
+    FakeCodePage codePage;
+    DecodedHistory decoded = DecodeHistory(file, codePage);
     EXPECT_EQ(decoded.error, FileError::kNone);
-    const std::vector<std::string> expected = {"A?B", "ansi", std::string(299, 'w') + "?",
+    const std::vector<std::string> expected = {"A?B", "ansi", std::string(299, 'w') + "\xE9",
                                                "xyz?"};
-    EXPECT_EQ(decoded.entries, expected);
-    ASSERT_EQ(converter.given.size(), 3u);
-    EXPECT_EQ(converter.given[0], shortText);
-    EXPECT_EQ(converter.given[1], mediumText);
-    EXPECT_EQ(converter.given[2], longText);
+    EXPECT_EQ(Texts(decoded.entries), expected);
+    ASSERT_EQ(codePage.given.size(), 3u);
+    EXPECT_EQ(codePage.given[0], shortText);
+    EXPECT_EQ(codePage.given[1], mediumText);
+    EXPECT_EQ(codePage.given[2], longText);
+    // The original stays only where the code page could not hold the text.
+    EXPECT_EQ(decoded.entries[0].wide, shortText);
+    EXPECT_FALSE(decoded.entries[1].HasWide());
+    EXPECT_FALSE(decoded.entries[2].HasWide()) << "e with an acute accent fits this code page";
+    EXPECT_EQ(decoded.entries[3].wide, longText);
+}
+
+TEST(HistoryFileTest, AnEntryWithAWideOriginalIsSavedInTheWideFormAndComesBackWhole) {
+    const std::u16string cafe = u"café ☕", korean(300, u'한'), fits = u"café";
+    const std::vector<HistoryEntry> entries = {
+        "plain",
+        HistoryEntry("caf\xE9 ?", cafe),
+        HistoryEntry(std::string(300, '?'), korean),
+        "\x82\xA0",
+    };
+    const std::string file = EncodeHistory(entries);
+    const std::string wideMark = Bytes({0xFF, 0xFE, 0xFF});
+    EXPECT_EQ(Hex(file), Hex(Bytes({0x04, 0x00, 0x05}) + "plain" + wideMark + Bytes({0x06}) +
+                             Utf16Le(cafe) + wideMark + Bytes({0xFF, 0x2C, 0x01}) +
+                             Utf16Le(korean) + Bytes({0x02, 0x82, 0xA0})))
+        << "the original in UTF-16LE, its length in units; every other entry as before";
+
+    FakeCodePage codePage;
+    DecodedHistory decoded = DecodeHistory(file, codePage);
+    EXPECT_EQ(decoded.error, FileError::kNone);
+    EXPECT_EQ(decoded.entries, entries) << "the ANSI text is derived as the reader always did";
+
+    // A wide entry that fits is kept as ANSI text alone, and saved so from then on.
+    decoded = DecodeHistory(Bytes({0x01, 0x00}) + wideMark + Bytes({0x04}) + Utf16Le(fits),
+                            codePage);
+    ASSERT_EQ(decoded.entries.size(), 1u);
+    EXPECT_EQ(decoded.entries[0], HistoryEntry("caf\xE9"));
+    EXPECT_EQ(Hex(EncodeHistory(decoded.entries)), Hex(Bytes({0x01, 0x00, 0x04}) + "caf\xE9"));
 }
 
 // Every strict prefix of a valid file ends before the count or an entry is complete.
@@ -206,12 +263,12 @@ void ExpectEveryCutFails(const std::string& file) {
 
 TEST(HistoryFileTest, AFileCutShortAnywhereEndsEarly) {
     ExpectEveryCutFails(EncodeHistory({}));
-    ExpectEveryCutFails(EncodeHistory(AssortedEntries()));
+    ExpectEveryCutFails(EncodeHistory(Entries(AssortedEntries())));
     ExpectEveryCutFails(Bytes({0x02, 0x00, 0x00, 0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01}) +
                         Utf16Le(std::u16string(300, u'w')));
-    std::vector<std::string> withLongEntry = {"a", std::string(65534, 'L')};
-    ExpectEveryCutFails(EncodeHistory(withLongEntry));
-    ExpectEveryCutFails(EncodeHistory(std::vector<std::string>(65535, "")));
+    ExpectEveryCutFails(EncodeHistory({"a", std::string(65534, 'L')}));
+    ExpectEveryCutFails(EncodeHistory(std::vector<HistoryEntry>(65535, "")));
+    ExpectEveryCutFails(EncodeHistory({HistoryEntry("?", std::u16string(70000, u'\u4E02'))}));
 }
 
 TEST(HistoryFileTest, ClaimsBeyondTheFileEndItEarlyWithoutAllocatingThem) {
@@ -269,7 +326,7 @@ private:
 };
 
 TEST(HistoryFileTest, WritesGatherSmallPiecesAndPassLongTextsStraightThrough) {
-    std::vector<std::string> entries = AssortedEntries();
+    std::vector<HistoryEntry> entries = Entries(AssortedEntries());
     entries.push_back(std::string(9000, 'b'));
     entries.push_back(std::string(70000, 'c'));
     for (int i = 0; i < 40; ++i) entries.push_back(std::string(3000, 'd'));
@@ -284,7 +341,7 @@ TEST(HistoryFileTest, WritesGatherSmallPiecesAndPassLongTextsStraightThrough) {
     EXPECT_LE(sink.sizes.size(), 6u) << "a few large writes, not one per piece";
 
     RecordingSink empty;
-    ASSERT_TRUE(WriteHistory(std::vector<std::string>{}, empty));
+    ASSERT_TRUE(WriteHistory(std::vector<HistoryEntry>{}, empty));
     EXPECT_EQ(empty.sizes, std::vector<std::size_t>{2});
 
     // The list's own store writes the same bytes.
@@ -294,7 +351,7 @@ TEST(HistoryFileTest, WritesGatherSmallPiecesAndPassLongTextsStraightThrough) {
 }
 
 TEST(HistoryFileTest, AFailedWriteStopsTheSave) {
-    std::vector<std::string> entries(30, std::string(3000, 'z'));
+    std::vector<HistoryEntry> entries(30, std::string(3000, 'z'));
     entries.push_back(std::string(100000, 'y'));
     RecordingSink all;
     ASSERT_TRUE(WriteHistory(entries, all));

@@ -14,7 +14,9 @@ namespace zurimo {
 namespace {
 
 std::vector<std::string> Entries(const HistoryList& list) {
-    return {list.entries().begin(), list.entries().end()};
+    std::vector<std::string> texts;
+    for (const HistoryEntry& entry : list.entries()) texts.push_back(entry.text);
+    return texts;
 }
 
 // A list box stand-in: the lines it was given, in order. It can be told to run out of
@@ -23,18 +25,31 @@ class FakeView : public HistoryView {
 public:
     int LineCount() const override { return static_cast<int>(lines.size()); }
     void InsertLine(int index, std::string_view line) override {
-        if (insertsLeft == 0) throw std::bad_alloc();
-        if (insertsLeft > 0) --insertsLeft;
-        lines.insert(lines.begin() + index, std::string(line));
+        Insert(index, std::string(line), std::u16string());
     }
-    void RemoveLine(int index) override { lines.erase(lines.begin() + index); }
+    void InsertWideLine(int index, std::u16string_view line) override {
+        Insert(index, std::string(), std::u16string(line));
+    }
+    void RemoveLine(int index) override {
+        lines.erase(lines.begin() + index);
+        wideLines.erase(wideLines.begin() + index);
+    }
 
     std::vector<std::string> lines;
+    std::vector<std::u16string> wideLines;  // at the same index; empty for an ANSI line
     int insertsLeft = -1;  // negative: never fails
+
+private:
+    void Insert(int index, std::string line, std::u16string wide) {
+        if (insertsLeft == 0) throw std::bad_alloc();
+        if (insertsLeft > 0) --insertsLeft;
+        lines.insert(lines.begin() + index, std::move(line));
+        wideLines.insert(wideLines.begin() + index, std::move(wide));
+    }
 };
 
-std::vector<std::string> Numbered(const std::string& prefix, int from, int to) {
-    std::vector<std::string> texts;
+std::vector<HistoryEntry> Numbered(const std::string& prefix, int from, int to) {
+    std::vector<HistoryEntry> texts;
     for (int i = from; i < to; ++i) texts.push_back(prefix + std::to_string(i));
     return texts;
 }
@@ -45,11 +60,13 @@ protected:
     void ExpectInStep() {
         ASSERT_EQ(view.LineCount(), list.Count());
         for (int i = 0; i < list.Count(); ++i) {
-            EXPECT_EQ(view.lines[i], DisplayLine(list.At(i))) << "index " << i;
+            const HistoryEntry& entry = list.At(i);
+            EXPECT_EQ(view.lines[i], entry.HasWide() ? "" : DisplayLine(entry.text)) << i;
+            EXPECT_EQ(view.wideLines[i], WideDisplayLineView(entry.wide)) << "index " << i;
         }
     }
-    void Fill(const std::vector<std::string>& oldestFirst, int capacity) {
-        for (const std::string& text : oldestFirst) list.Add(text, capacity);
+    void Fill(const std::vector<HistoryEntry>& oldestFirst, int capacity) {
+        for (const HistoryEntry& entry : oldestFirst) list.Add(entry, capacity);
     }
 
     FakeView view;
@@ -147,9 +164,33 @@ TEST_F(HistoryListTest, AViewOutOfMemoryDuringAssignLeavesBothEmpty) {
     ExpectInStep();
 }
 
+TEST_F(HistoryListTest, AnEntryWithAWideOriginalIsShownInItsRealCharactersAndCountedAsAnyOther) {
+    // "café ☕" and "한국어" as the code page gave them, and their originals.
+    // (Kept out of the assertions: their text is spelt out in the code page.)
+    const std::u16string cafeLine = u"café ☕", koreanText = u"한국어";
+    const HistoryEntry cafe("cafe ?\r\nline 2", cafeLine + u"\r\nline 2");
+    const HistoryEntry korean("???", koreanText);
+    Fill({"old 1", "old 2", cafe, "plain", korean}, 4);
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"???", "plain", "cafe ?\r\nline 2", "old 2"}))
+        << "the capacity counts every entry alike";
+    EXPECT_EQ(view.wideLines[0], koreanText);
+    EXPECT_EQ(view.wideLines[2], cafeLine) << "the first line of the original, by the same rule";
+    EXPECT_EQ(view.lines[1], "plain");
+    EXPECT_EQ(list.At(2), cafe);
+    EXPECT_NE(list.At(2), HistoryEntry("cafe ?\r\nline 2")) << "an entry is its text and its original";
+    ExpectInStep();
+
+    list.Remove(0);
+    const std::u16string emoji = u"\r\n😀";
+    list.Insert(1, HistoryEntry("\r\n?", emoji));
+    list.Assign({list.At(0), list.At(1), list.At(2)});
+    EXPECT_EQ(view.wideLines[1], u"") << "an original that begins with a line break shows nothing";
+    ExpectInStep();
+}
+
 TEST(HistoryListWithoutView, CountsItsOwnEntries) {
     HistoryList list;
-    for (const std::string& text : Numbered("t", 0, 4)) list.Add(text, 3);
+    for (const HistoryEntry& entry : Numbered("t", 0, 4)) list.Add(entry, 3);
     EXPECT_EQ(Entries(list), (std::vector<std::string>{"t3", "t2", "t1"}));
 }
 

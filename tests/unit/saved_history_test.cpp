@@ -12,10 +12,10 @@ namespace {
 // A saved-history file that answers as it is told and notes what was done to it.
 struct FakeFiles : HistoryFiles {
     FileFailure readResult, backUpResult;
-    std::vector<std::string> stored;
+    std::vector<HistoryEntry> stored;
     std::vector<std::string> calls;
 
-    FileFailure Read(std::vector<std::string>* entries) override {
+    FileFailure Read(std::vector<HistoryEntry>* entries) override {
         calls.push_back("read");
         if (!readResult) *entries = stored;
         return readResult;
@@ -37,7 +37,7 @@ TEST(SavedHistoryTest, AnUnreadableFileIsKeptAsideBeforeTheFirstSaveOnly) {
     FakeFiles files;
     files.readResult = FileFailure{FileError::kEndOfFile, kUntitledFile};
     SavedHistory saved(files);
-    std::vector<std::string> entries;
+    std::vector<HistoryEntry> entries;
     EXPECT_EQ(FileError::kEndOfFile, saved.Load(&entries).error);
     EXPECT_TRUE(entries.empty());
 
@@ -49,7 +49,7 @@ TEST(SavedHistoryTest, AnUnreadableFileIsKeptAsideBeforeTheFirstSaveOnly) {
     EXPECT_FALSE(saved.Save({"new"}));
     EXPECT_FALSE(saved.Save({"newer"}));
     EXPECT_EQ((Calls{"read", "backup", "backup", "write", "write"}), files.calls);
-    EXPECT_EQ(std::vector<std::string>{"newer"}, files.stored);
+    EXPECT_EQ(std::vector<HistoryEntry>{"newer"}, files.stored);
 }
 
 TEST(SavedHistoryTest, AMissingOrReadableFileIsWrittenOverDirectly) {
@@ -58,7 +58,7 @@ TEST(SavedHistoryTest, AMissingOrReadableFileIsWrittenOverDirectly) {
         files.stored = {"a", "b"};
         files.readResult = FileFailure{error, std::string()};
         SavedHistory saved(files);
-        std::vector<std::string> entries;
+        std::vector<HistoryEntry> entries;
         EXPECT_EQ(error, saved.Load(&entries).error);
         EXPECT_EQ(error == FileError::kNone ? 2u : 0u, entries.size());
         EXPECT_FALSE(saved.Save({"c"}));

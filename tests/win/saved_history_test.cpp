@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "base/win/win_code_page.h"
 #include "base/win/win_text.h"
 #include "history/history_file.h"
 #include "history/win/saved_history_file.h"
@@ -53,29 +54,58 @@ TEST_F(SavedHistoryFileTest, PathReplacesTheLastThreeCharactersOfTheProgram) {
 }
 
 TEST_F(SavedHistoryFileTest, WritesAndReadsBackEveryEntry) {
-    std::vector<std::string> entries = {"newest", std::string(300, 'x'), "",
-                                        "\x83\x5C\x83\x74\x83\x67\r\n2", std::string("a\0b", 3)};
+    const std::u16string korean = u"한국어";
+    std::vector<HistoryEntry> entries = {"newest", std::string(300, 'x'), "",
+                                         "\x83\x5C\x83\x74\x83\x67\r\n2", std::string("a\0b", 3),
+                                         HistoryEntry(SystemCodePage().ToAnsi(korean), korean)};
     ASSERT_FALSE(WriteHistoryFile(path_, HistoryEntries(entries.begin(), entries.end())));
     EXPECT_EQ(EncodeHistory(entries), Contents(path_));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((path_ + ".tmp").c_str()));
 
-    std::vector<std::string> loaded = {"stale"};
+    std::vector<HistoryEntry> loaded = {"stale"};
     ASSERT_FALSE(ReadHistoryFile(path_, &loaded));
     EXPECT_EQ(entries, loaded);
 }
 
 TEST_F(SavedHistoryFileTest, ReadsTheWideFormInTheAnsiCodePage) {
-    // One wide entry of two units: "日本" (Shift-JIS 93 FA 96 7B).
-    std::string file("\x01\x00" "\xff\xfe\xff" "\x02" "\xe5\x65\x2c\x67", 10);
+    // Two wide entries: "日本" (Shift-JIS 93 FA 96 7B), which fits, and "é", which does not.
+    std::string file("\x02\x00" "\xff\xfe\xff" "\x02" "\xe5\x65\x2c\x67" "\xff\xfe\xff" "\x01" "\xe9\x00", 16);
     ASSERT_TRUE(PutFile(path_, file));
-    std::vector<std::string> loaded;
+    std::vector<HistoryEntry> loaded;
     ASSERT_FALSE(ReadHistoryFile(path_, &loaded));
-    ASSERT_EQ(1u, loaded.size());
-    EXPECT_EQ("\x93\xfa\x96\x7b", loaded[0]);
+    ASSERT_EQ(2u, loaded.size());
+    EXPECT_EQ(HistoryEntry("\x93\xfa\x96\x7b"), loaded[0]);
+    EXPECT_EQ(std::u16string(1, u'\xe9'), loaded[1].wide);
+    EXPECT_EQ(SystemCodePage().ToAnsi(loaded[1].wide), loaded[1].text);
+}
+
+// What fits code page 932 with the system's own tables: a round trip without best fit.
+TEST(SystemCodePageTest, TextFitsOnlyWhenItComesBackUnchanged) {
+    const WinCodePage& codePage = SystemCodePage();
+    const std::u16string japanese = u"日本語のテキスト ｱｲｳ ①", cafe = u"café ☕ 𠮷野家 한국어";
+    EXPECT_TRUE(FitsCodePage(japanese, codePage));
+    EXPECT_TRUE(FitsCodePage(u"plain ASCII\r\n", codePage));
+    EXPECT_FALSE(FitsCodePage(cafe, codePage));
+    EXPECT_FALSE(FitsCodePage(std::u16string(1, u'\u301C'), codePage)) << "wave dash: best fit only";
+    EXPECT_FALSE(FitsCodePage(std::u16string(1, u'\u00E9'), codePage)) << "e acute: best fit e";
+
+    // FA 59 reads as a character whose own code is 87 82: it fits, and a captured CF_TEXT
+    // keeps its own bytes.
+    const std::u16string numero = codePage.ToWide("\xFA\x59");
+    ASSERT_EQ(1u, numero.size());
+    EXPECT_EQ("\x87\x82", codePage.ToAnsi(numero));
+    EXPECT_TRUE(FitsCodePage(numero, codePage, "\xFA\x59"));
+    EXPECT_EQ(HistoryEntry("\xFA\x59"), CapturedEntry("\xFA\x59", numero, codePage));
+
+    // A text that does not fit keeps its original beside the CF_TEXT as read.
+    const std::string cafeAnsi = codePage.ToAnsi(cafe);
+    EXPECT_EQ(HistoryEntry(cafeAnsi, cafe), CapturedEntry(cafeAnsi, cafe, codePage));
+    EXPECT_EQ(HistoryEntry(cafeAnsi, cafe), EntryFromWide(cafe, codePage));
+    EXPECT_EQ(HistoryEntry("\x93\xfa\x96\x7b"), EntryFromWide(u"日本", codePage));
 }
 
 TEST_F(SavedHistoryFileTest, FailuresNameTheFileOrTheContents) {
-    std::vector<std::string> loaded = {"stale"};
+    std::vector<HistoryEntry> loaded = {"stale"};
     FileFailure missing = ReadHistoryFile(path_, &loaded);
     EXPECT_EQ(FileError::kFileNotFound, missing.error);
     EXPECT_EQ(path_, missing.name);
