@@ -16,21 +16,29 @@ AssertionResult Failed(const std::string& what) {
     return testing::AssertionFailure() << what << ": error " << GetLastError();
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &found)) {
-        std::string path = folder + "\\" + found.cFileName;
-        if (!strcmp(found.cFileName, ".") || !strcmp(found.cFileName, "..")) continue;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+std::wstring Widened(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// With the wide calls: names the code page cannot hold go too.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
+        std::wstring path = folder + L"\\" + found.cFileName;
+        if (!wcscmp(found.cFileName, L".") || !wcscmp(found.cFileName, L"..")) continue;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(path);
         } else {
-            DeleteFileA(path.c_str());
+            DeleteFileW(path.c_str());
         }
     }
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -237,10 +245,10 @@ std::string VersionString(const std::string& path, const std::string& name) {
     return static_cast<const char*>(value);
 }
 
-TempTree::~TempTree() { RemoveTree(root_); }
+TempTree::~TempTree() { RemoveTree(Widened(root_)); }
 
 AssertionResult TempTree::Create() {
-    RemoveTree(root_);
+    RemoveTree(Widened(root_));
     return CreateDirectoryA(root_.c_str(), nullptr) ? testing::AssertionSuccess()
                                                     : Failed("cannot create " + root_);
 }
@@ -265,6 +273,19 @@ AssertionResult TempTree::File(const std::string& relative, const std::string& b
         return testing::AssertionSuccess();
     }
     return Failed("cannot write " + relative);
+}
+
+AssertionResult TempTree::File(const std::wstring& relative, const std::string& bytes) {
+    std::wstring path = Widened(root_) + L"\\" + relative;
+    zurimo::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                          nullptr) &&
+        written == bytes.size()) {
+        return testing::AssertionSuccess();
+    }
+    return Failed("cannot write a file of a UTF-16 name");
 }
 
 }  // namespace shellext_test

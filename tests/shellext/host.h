@@ -119,6 +119,8 @@ public:
     // A file holding `bytes`, extended (without data) to `size` when that is larger.
     AssertionResult File(const std::string& relative, const std::string& bytes,
                          ULONGLONG size = 0);
+    // A file whose name may be one the code page cannot hold.
+    AssertionResult File(const std::wstring& relative, const std::string& bytes);
 
 private:
     std::string root_;

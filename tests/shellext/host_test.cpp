@@ -15,6 +15,7 @@ namespace shellext_test {
 namespace {
 
 using Lines = std::vector<std::string>;
+using WideLines = std::vector<std::wstring>;
 
 constexpr UINT kFirst = 100;
 constexpr UINT kLast = 0x7FFF;
@@ -129,6 +130,59 @@ std::string Simple(const Facts& facts, const std::string& size, const std::strin
            facts.shell.szDisplayName + " (" + facts.shell.szTypeName + ")\r\n";
 }
 
+// A text in the code page as Windows makes it for CF_TEXT (best fit, default character), and
+// back.
+std::string Narrow(const std::wstring& wide) {
+    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string text(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::wstring Widen(const std::string& text) {
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+std::wstring WideShortPath(const std::wstring& path) {
+    wchar_t buffer[1024];
+    DWORD n = GetShortPathNameW(path.c_str(), buffer, 1024);
+    return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
+}
+
+std::wstring WideNamePart(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
+// CF_TEXT for a selection in UTF-16: what the selection in ANSI gave (`before`) or, where
+// that gave nothing, the ANSI form of CF_UNICODETEXT.
+std::string TextBeside(const std::string& before, const std::wstring& wide) {
+    return before.rfind("<command", 0) == 0 ? Narrow(wide) : before;
+}
+
+// The simple properties line of an item named in UTF-16: its name column takes 12 bytes of
+// the code page, as the ANSI line's does.
+std::wstring WideSimple(const std::wstring& path, const std::string& size,
+                        const std::string& attributes) {
+    WIN32_FIND_DATAW find = {};
+    SHFILEINFOW shell = {};
+    HANDLE found = FindFirstFileW(path.c_str(), &find);
+    if (found == INVALID_HANDLE_VALUE) return L"<not found>";
+    FindClose(found);
+    SHGetFileInfoW(path.c_str(), 0, &shell, sizeof shell, SHGFI_DISPLAYNAME | SHGFI_TYPENAME);
+    std::wstring name = find.cAlternateFileName[0] ? find.cAlternateFileName : shell.szDisplayName;
+    size_t width = Narrow(name).size();
+    name.append(width < 12 ? 12 - width : 0, L' ');
+    CharUpperBuffW(&name[0], static_cast<DWORD>(name.size()));
+    const FILETIME& written = find.ftLastWriteTime;
+    return name +
+           Widen("  " + PadLeft(size, 12) + "  " + Local(written, DATE_SHORTDATE) +
+                 PadLeft(Local(written, 0), 10) + "  " + PadLeft(attributes, 5) + "  ") +
+           shell.szDisplayName + L" (" + shell.szTypeName + L")\r\n";
+}
+
 // Times long past (UTC), so that the current time cannot pass for them.
 AssertionResult SetTimes(const std::string& path, SYSTEMTIME created, SYSTEMTIME written,
                          SYSTEMTIME accessed) {
@@ -200,6 +254,9 @@ protected:
     // S_OK, else a note of what it returned.
     std::string Copied(const Lines& paths, UINT offset) {
         DataObject data(paths);
+        return Copied(data, offset);
+    }
+    std::string Copied(DataObject& data, UINT offset) {
         zurimo::UniqueHMenu host(CreatePopupMenu());
         Extension extension;
         if (!extension.Create(library)) return "<no object>";
@@ -220,6 +277,18 @@ protected:
         }
         if (ClipboardText() == kBefore) return testing::AssertionSuccess();
         return testing::AssertionFailure() << "E_FAIL, but the clipboard holds " << ClipboardText();
+    }
+
+    struct Both {
+        std::string text;   // CF_TEXT, or a note of what the command returned
+        std::wstring wide;  // CF_UNICODETEXT when the command put it
+    };
+    // The same for paths in UTF-16, as Explorer hands them over.
+    Both CopiedBoth(const WideLines& paths, UINT offset) {
+        DataObject data(paths);
+        Both both{Copied(data, offset), L"<not put>"};
+        if (UnicodeTextPut()) both.wide = ClipboardWideText();
+        return both;
     }
 
     zurimo::OleInitialization ole;
@@ -620,6 +689,97 @@ TEST_F(ShellExtTest, InternetShortcutsGiveTheirAddressInThreeForms) {
               "<a href=\"mailto:taro@example.jp\">Taro</a>\r\n",
               Copied(several, 10));
     EXPECT_EQ("", Copied({P("sub"), P("a.txt")}, 8)) << "put even when empty";
+}
+
+TEST_F(ShellExtTest, NamesTheCodePageCannotHoldGetCfUnicodeTextBesideTheSameCfText) {
+    const std::wstring cafe = L"C:\\zxtest\\caf\u00e9\u2615.txt";
+    const std::wstring link = L"C:\\zxtest\\caf\u00e9\u2615.url";
+    ASSERT_TRUE(tree.File(WideNamePart(cafe), "x"));
+    ASSERT_TRUE(tree.File(WideNamePart(link), "[InternetShortcut]\r\nURL=http://example.jp/表\r\n"));
+    ASSERT_TRUE(tree.File("a.txt", "x"));
+    ASSERT_TRUE(tree.File("Taro.url", "[InternetShortcut]\r\nURL=mailto:taro@example.jp\r\n"));
+    ASSERT_TRUE(tree.Folder("表"));
+    ASSERT_TRUE(tree.File("表\\ソ.txt", "x"));
+    ASSERT_TRUE(SetFileAttributesW(cafe.c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(SetFileAttributesA(P("a.txt").c_str(), FILE_ATTRIBUTE_ARCHIVE));
+    const std::string a = P("a.txt"), sjis = P("表\\ソ.txt"), ansiCafe = Narrow(cafe);
+    ASSERT_NE(cafe, Widen(ansiCafe)) << "the name does not fit the code page";
+    const std::wstring shortCafe = WideShortPath(cafe);
+    ASSERT_NE(L"", shortCafe);
+
+    // One item: CF_TEXT as the ANSI path gives it (C:\zxtest\cafe?.txt on Windows and Wine);
+    // where that reaches no file, the ANSI form of the real text.
+    struct Case {
+        UINT offset;
+        std::wstring wide;
+    };
+    const Case cases[] = {
+        {0, cafe},
+        {1, L"C:/zxtest/caf\u00e9\u2615.txt"},
+        {2, shortCafe},
+        {3, L"C:/zxtest/" + WideNamePart(shortCafe)},
+        {4, L"caf\u00e9\u2615.txt"},
+        {5, WideNamePart(shortCafe)},
+    };
+    for (const Case& c : cases) {
+        Both both = CopiedBoth({cafe}, c.offset);
+        EXPECT_EQ(c.wide, both.wide) << c.offset;
+        EXPECT_EQ(TextBeside(Copied({ansiCafe}, c.offset), c.wide), both.text) << c.offset;
+    }
+    EXPECT_EQ(ansiCafe, CopiedBoth({cafe}, 0).text);
+    EXPECT_EQ("C:/zxtest/" + NamePart(ansiCafe), CopiedBoth({cafe}, 1).text);
+    EXPECT_EQ(NamePart(ansiCafe), CopiedBoth({cafe}, 4).text);
+
+    // Several: each list holds the items its own paths reach.
+    const WideLines three = {cafe, Widen(a), Widen(sjis)};
+    const Lines threeAnsi = {ansiCafe, a, sjis};
+    Both both = CopiedBoth(three, 0);
+    EXPECT_EQ(cafe + L"\r\n" + Widen(a + "\r\n" + sjis + "\r\n"), both.wide);
+    EXPECT_EQ(Copied(threeAnsi, 0), both.text);
+    both = CopiedBoth(three, 2);
+    EXPECT_EQ(shortCafe + L"\r\n" + Widen(ShortPath(a) + "\r\n" + ShortPath(sjis) + "\r\n"),
+              both.wide);
+    EXPECT_EQ(Copied(threeAnsi, 2), both.text);
+    both = CopiedBoth(three, 4);
+    EXPECT_EQ(L"caf\u00e9\u2615.txt\r\n" + Widen("a.txt\r\nソ.txt\r\n"), both.wide);
+    EXPECT_EQ(Copied(threeAnsi, 4), both.text);
+
+    // Properties: the real names, the columns as wide as in the ANSI text.
+    Facts aFacts;
+    ASSERT_TRUE(Gather(a, &aFacts));
+    both = CopiedBoth({cafe, Widen(a)}, 7);
+    EXPECT_EQ(Widen(kHeader) + WideSimple(cafe, "1", "A") + Widen(Simple(aFacts, "1", "A")),
+              both.wide);
+    EXPECT_EQ(Copied({ansiCafe, a}, 7), both.text);
+    both = CopiedBoth({cafe}, 6);
+    EXPECT_EQ(0u, both.wide.find(L"\u25CF caf\u00e9\u2615.txt\r\n")) << both.text;
+    std::wstring dosName = WideNamePart(shortCafe);
+    CharUpperBuffW(&dosName[0], static_cast<DWORD>(dosName.size()));
+    for (const std::wstring& line : {Widen("    場所             : C:\\zxtest\r\n"),
+                                     Widen("    サイズ           : 1 bytes\r\n"),
+                                     Widen("    MS-DOSファイル名 : ") + dosName + L"\r\n",
+                                     Widen("    属性             : A\r\n")}) {
+        EXPECT_NE(std::wstring::npos, both.wide.find(line)) << Narrow(line);
+    }
+    EXPECT_EQ(TextBeside(Copied({ansiCafe}, 6), both.wide), both.text);
+
+    // Shortcuts: the name as the file system has it; several give a line each.
+    both = CopiedBoth({link}, 9);
+    EXPECT_EQ(L"\"caf\u00e9\u2615\" " + Widen("<http://example.jp/表>"), both.wide);
+    EXPECT_EQ(TextBeside(Copied({Narrow(link)}, 9), both.wide), both.text);
+    both = CopiedBoth({link, Widen(P("Taro.url"))}, 10);
+    EXPECT_EQ(Widen("<a href=\"http://example.jp/表\">") + L"caf\u00e9\u2615</a>\r\n" +
+                  L"<a href=\"mailto:taro@example.jp\">Taro</a>\r\n",
+              both.wide);
+    EXPECT_EQ(Copied({Narrow(link), P("Taro.url")}, 10), both.text);
+
+    // A selection that fits, though handed over in UTF-16, puts CF_TEXT alone, as before.
+    for (UINT offset = 0; offset <= 7; ++offset) {
+        both = CopiedBoth({Widen(a), Widen(sjis)}, offset);
+        EXPECT_EQ(L"<not put>", both.wide) << offset;
+        EXPECT_EQ(Copied({a, sjis}, offset), both.text) << offset;
+    }
+    EXPECT_EQ(a + "\r\n" + sjis + "\r\n", CopiedBoth({Widen(a), Widen(sjis)}, 0).text);
 }
 
 TEST_F(ShellExtTest, UserStringsReachTheClipboardUnchanged) {
