@@ -367,6 +367,110 @@ void BM_MemmemHistory(benchmark::State& state) {
 BENCHMARK(BM_FindInHistory)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemmemHistory)->Unit(benchmark::kMillisecond);
 
+// --- Text outside the code page -----------------------------------------------------------
+
+// Japanese text with ASCII and line breaks, `units` UTF-16 units long; with `outside`, one
+// character in every 500 is one the code page lacks.
+std::u16string JapaneseText(std::size_t units, bool outside) {
+    static const char16_t kPieces[] = u"日本語のテキストと ASCII text, 漢字かなカナ。";
+    const std::size_t pieceCount = sizeof kPieces / sizeof kPieces[0] - 1;
+    std::u16string text(units, u' ');
+    std::uint32_t seed = 99;
+    for (std::size_t i = 0; i < units; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        text[i] = kPieces[(seed >> 16) % pieceCount];
+        if (i % 80 == 78 && i + 1 < units) {
+            text[i] = u'\r';
+            text[++i] = u'\n';
+        }
+        if (outside && i % 500 == 250) text[i] = u'\u00E9';
+    }
+    return text;
+}
+
+const IconvCodePage& BenchCodePage() {
+    static const IconvCodePage codePage;
+    return codePage;
+}
+
+// A capture of a text that fits (1 MB in the code page). Arg 0: as the program did before it
+// looked at CF_UNICODETEXT: the CF_TEXT bytes copied and added. Arg 1: the same with the
+// round-trip check of the CF_UNICODETEXT, looked at where it lies. Args 2 and 3: the same
+// for 1 MB of ASCII.
+void BM_CaptureFits(benchmark::State& state) {
+    const bool ascii = state.range(0) >= 2;
+    std::u16string wide = JapaneseText(ascii ? 1024 * 1024 : 512 * 1024, false);
+    if (ascii) {
+        for (char16_t& unit : wide) unit = unit < 0x80 ? unit : u'x';
+    }
+    const std::string ansi = BenchCodePage().ToAnsi(wide);
+    const bool check = state.range(0) % 2 == 1;
+    LineView view;
+    HistoryList list(&view);
+    for (auto _ : state) {
+        std::string copy(ansi);
+        if (check) {
+            list.Add(CapturedEntry(std::move(copy), wide, BenchCodePage()), 4);
+        } else {
+            list.Add(HistoryEntry(std::move(copy)), 4);
+        }
+        benchmark::DoNotOptimize(list.At(0).text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(ansi.size()));
+    state.SetLabel(std::string(ascii ? "ASCII, " : "Japanese, ") +
+                   (check ? "with the round-trip check" : "CF_TEXT alone"));
+}
+
+// A capture of a text that does not fit: the check, and the original copied beside the
+// CF_TEXT bytes.
+void BM_CaptureOutside(benchmark::State& state) {
+    const std::u16string wide = JapaneseText(512 * 1024, true);
+    const std::string ansi = BenchCodePage().ToAnsi(wide);
+    LineView view;
+    HistoryList list(&view);
+    for (auto _ : state) {
+        list.Add(CapturedEntry(std::string(ansi), wide, BenchCodePage()), 4);
+        benchmark::DoNotOptimize(list.At(0).wide.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(wide.size() * 2));
+}
+
+// The floor of that: its UTF-16 bytes copied.
+void BM_CopyWideBytes(benchmark::State& state) {
+    const std::u16string wide = JapaneseText(512 * 1024, true);
+    std::u16string copy(wide.size(), u'\0');
+    for (auto _ : state) {
+        std::memcpy(&copy[0], wide.data(), wide.size() * 2);
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(wide.size() * 2));
+}
+
+BENCHMARK(BM_CaptureFits)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CaptureOutside)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CopyWideBytes)->Unit(benchmark::kMicrosecond);
+
+// Loading 1,000 entries of 10 KB saved in the wide form (originals that do not fit); compare
+// with BM_Load/0, the same bytes of ANSI entries.
+void BM_LoadWide(benchmark::State& state) {
+    std::vector<HistoryEntry> entries;
+    for (std::uint32_t i = 0; i < 1000; ++i) {
+        std::u16string wide = JapaneseText(5 * 1024, true);
+        wide[i % 100] = u'☕';
+        entries.push_back(EntryFromWide(std::move(wide), BenchCodePage()));
+    }
+    const std::string file = EncodeHistory(entries);
+    for (auto _ : state) {
+        DecodedHistory decoded = DecodeHistory(file, BenchCodePage());
+        benchmark::DoNotOptimize(decoded.entries.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
+    state.SetLabel("1000 x 10KB wide");
+}
+
+BENCHMARK(BM_LoadWide)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace zurimo
 

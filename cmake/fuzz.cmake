@@ -11,7 +11,7 @@ endif()
 option(ZURIMO_FUZZ "Build the libFuzzer programs (clang only)" OFF)
 
 set(ZURIMO_FUZZ_TARGETS
-  history_file history_list transforms text registry user_string find selection url
+  history_file history_wide history_list transforms text registry user_string find selection url
   shell_commands)
 
 if(ZURIMO_FUZZ)

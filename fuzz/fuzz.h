@@ -49,6 +49,7 @@ public:
 using Entry = int (*)(const std::uint8_t* data, std::size_t size);
 
 int HistoryFileFuzz(const std::uint8_t* data, std::size_t size);
+int HistoryWideFuzz(const std::uint8_t* data, std::size_t size);
 int HistoryListFuzz(const std::uint8_t* data, std::size_t size);
 int TransformsFuzz(const std::uint8_t* data, std::size_t size);
 int TextFuzz(const std::uint8_t* data, std::size_t size);
@@ -67,6 +68,7 @@ struct Target {
 };
 inline constexpr Target kTargets[] = {
     {"history_file", HistoryFileFuzz},
+    {"history_wide", HistoryWideFuzz},
     {"history_list", HistoryListFuzz},
     {"transforms", TransformsFuzz},
     {"text", TextFuzz},

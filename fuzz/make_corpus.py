@@ -118,6 +118,26 @@ def history_file():
     }
 
 
+def history_wide():
+    def entry(data, wide=False):
+        if wide:
+            data = data.encode("utf-16-le")
+        return text(data) + bytes([1 if wide else 0])
+
+    def seed(entries, rest=b""):
+        return bytes([len(entries)]) + b"".join(entry(*e) for e in entries) + rest
+
+    return {
+        "empty": b"",
+        "mixed": seed([(b"plain",), ("caf\u00e9 \u2615", True), ("\u3042\u00ff", True),
+                       (HYO + b"\r\n",)]),
+        "long_original": seed([("\U00020bb7\u91ce\u5bb6 " * 40, True)]),
+        "odd_byte": seed([(b"\x01\x02\x03", )]) + b"\x01",
+        "rest_is_wide_text": seed([], b"\x03" + "a\u00e9\u301c".encode("utf-16-le")),
+        "rest_cut_short": seed([], b"\xff\x2c\x01abc"),
+    }
+
+
 def history_list():
     add = lambda t, cap: b"\x00" + text(t) + bytes([cap])
     insert = lambda t, at: b"\x01" + text(t) + bytes([at])
@@ -351,6 +371,7 @@ def shell_commands():
 
 SEEDS = {
     "history_file": history_file,
+    "history_wide": history_wide,
     "history_list": history_list,
     "transforms": transforms,
     "text": text_helpers,

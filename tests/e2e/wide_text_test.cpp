@@ -16,6 +16,13 @@ std::string Utf16Le(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
+std::string CodePageForm(const std::u16string& text) {
+    char ansi[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(text.c_str()), -1, ansi,
+                        sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
 int IndexOfLine(HWND list, const std::u16string& line) {
     int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -104,6 +111,32 @@ TEST_F(WideTextTest, TextOutsideTheCodePageComesBackExactlyAsItWasCopied) {
                  reinterpret_cast<LPARAM>(GetDlgItem(editor, IDOK)));
     EXPECT_TRUE(WaitUntil([&] { return ClipboardWideText() == edited; }));
     EXPECT_TRUE(WaitUntil([&] { return WideListLine(s.list, 0) == editedLine; }));
+
+    // Find reads real characters and finds them in the originals; the search text is kept
+    // in UTF-16, so that an ANSI reader sees only the code page's form.
+    ClickOnEntry(s, editedLine, IDC_FIND);
+    HWND find = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (find = FindWindowA("#32770", "Zurimo! 検索")) && IsWindowVisible(find);
+    }));
+    const std::u16string searched = u"CAFé";
+    SendDlgItemMessageW(find, IDC_FIND_TEXT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(searched.c_str()));
+    PostMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_NEXT)));
+    const std::u16string lowerCafe = u"café";
+    EXPECT_TRUE(WaitUntil([&] {
+        return s.Selection() > 0 && WideListLine(s.list, s.Selection()).find(lowerCafe) == 1;
+    })) << "down from the edited entry to the quoted one, in any case";
+    PostMessageA(s.history, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(find); }));
+    wchar_t stored[16] = {};
+    DWORD size = sizeof stored;
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Kestro!\\Zurimo!\\Settings",
+                                          L"FindHistory0", RRF_RT_REG_SZ, nullptr, stored, &size));
+    EXPECT_EQ(searched, reinterpret_cast<const char16_t*>(stored));
+    std::string storedAnsi;
+    EXPECT_TRUE(ReadString("FindHistory0", &storedAnsi));
+    EXPECT_EQ(CodePageForm(searched), storedAnsi);
 
     // Saved in the wide form; after a restart every original is there again.
     ASSERT_TRUE(s.program.Close());
