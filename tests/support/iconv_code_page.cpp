@@ -2,94 +2,126 @@
 
 #include <iconv.h>
 
-#include <cerrno>
+#include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace zurimo {
 namespace {
 
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+constexpr std::uint16_t kNone = 0xFFFF;
 
-    // Converts all of `in`; an input it cannot convert is replaced by `substitute` and
-    // `skip` bytes of it are passed over (false is returned then).
-    template <typename Out>
-    bool Run(const char* in, std::size_t size, Out* out, std::size_t skip,
-             typename Out::value_type substitute) {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        bool exact = true;
-        char buffer[4096];
-        char* src = const_cast<char*>(in);
-        std::size_t left = size;
-        while (left > 0) {
-            char* dst = buffer;
-            std::size_t room = sizeof buffer;
-            std::size_t done = iconv(cd_, &src, &left, &dst, &room);
-            Append(out, buffer, dst);
-            if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-            exact = false;  // EILSEQ or EINVAL: one unconvertible character
-            std::size_t step = skip;
-            // A surrogate pair stands for one character.
-            if (skip == 2 && left >= 4) {
-                unsigned unit = static_cast<unsigned char>(src[0]) |
-                                static_cast<unsigned char>(src[1]) << 8;
-                if (unit >= 0xD800 && unit < 0xDC00) step = 4;
+// Code page 932 as two tables, as Windows keeps it, filled once by asking the C library's
+// converter about every byte, byte pair and UTF-16 unit.
+struct Tables {
+    Tables() : toWide(0x10000, kNone), toAnsi(0x10000, kNone) {
+        iconv_t decode = iconv_open("UTF-16LE", "CP932");
+        iconv_t encode = iconv_open("CP932", "UTF-16LE");
+        if (decode == reinterpret_cast<iconv_t>(-1) || encode == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error("iconv_open");
+        }
+        for (unsigned code = 0; code < 0x10000; ++code) {
+            // Single bytes at their own index, pairs at lead << 8 | trail.
+            unsigned char in[2] = {static_cast<unsigned char>(code >> 8),
+                                   static_cast<unsigned char>(code)};
+            bool pair = code >= 0x100;
+            char out[8];
+            if (Convert(decode, pair ? in : in + 1, pair ? 2 : 1, out, sizeof out) == 2) {
+                toWide[code] = static_cast<unsigned char>(out[0]) |
+                               static_cast<unsigned char>(out[1]) << 8;
             }
-            if (step > left) step = left;
-            src += step;
-            left -= step;
-            out->push_back(substitute);
+            unsigned char unit[2] = {static_cast<unsigned char>(code),
+                                     static_cast<unsigned char>(code >> 8)};
+            std::size_t got = Convert(encode, unit, 2, out, sizeof out);
+            if (got == 1) toAnsi[code] = static_cast<unsigned char>(out[0]);
+            if (got == 2) {
+                toAnsi[code] = static_cast<unsigned char>(out[0]) << 8 |
+                               static_cast<unsigned char>(out[1]);
+            }
         }
-        return exact;
+        iconv_close(decode);
+        iconv_close(encode);
     }
 
-private:
-    static void Append(std::string* out, const char* from, const char* to) {
-        out->append(from, to);
-    }
-    static void Append(std::u16string* out, const char* from, const char* to) {
-        for (const char* p = from; p + 1 < to; p += 2) {
-            out->push_back(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
-                                                 static_cast<unsigned char>(p[1]) << 8));
+    // Bytes written, or 0 when the input is no whole character.
+    static std::size_t Convert(iconv_t cd, unsigned char* in, std::size_t size, char* out,
+                               std::size_t room) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char* src = reinterpret_cast<char*>(in);
+        char* dst = out;
+        std::size_t left = size, space = room;
+        if (iconv(cd, &src, &left, &dst, &space) == static_cast<std::size_t>(-1) || left != 0) {
+            return 0;
         }
+        return room - space;
     }
 
-    iconv_t cd_;
+    std::vector<std::uint16_t> toWide;
+    std::vector<std::uint16_t> toAnsi;
 };
 
-std::string Bytes(std::u16string_view wide) {
-    std::string bytes;
-    bytes.reserve(wide.size() * 2);
-    for (char16_t unit : wide) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
+const Tables& Table() {
+    static const Tables tables;
+    return tables;
+}
+
+bool IsLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Appends the code page's form of `wide`; '?' stands for what it lacks (a surrogate pair
+// as one character). False when that happened.
+bool Encode(std::u16string_view wide, std::string* ansi) {
+    const Tables& t = Table();
+    bool exact = true;
+    ansi->reserve(ansi->size() + wide.size() * 2);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        char16_t unit = wide[i];
+        std::uint16_t code = unit >= 0xD800 && unit < 0xE000 ? kNone : t.toAnsi[unit];
+        if (code == kNone) {
+            exact = false;
+            ansi->push_back('?');
+            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                wide[i + 1] < 0xE000) {
+                ++i;
+            }
+        } else if (code >= 0x100) {
+            ansi->push_back(static_cast<char>(code >> 8));
+            ansi->push_back(static_cast<char>(code & 0xFF));
+        } else {
+            ansi->push_back(static_cast<char>(code));
+        }
     }
-    return bytes;
+    return exact;
 }
 
 }  // namespace
 
 std::string IconvCodePage::ToAnsi(std::u16string_view wide) const {
-    std::string bytes = Bytes(wide), ansi;
-    Converter("CP932", "UTF-16LE").Run(bytes.data(), bytes.size(), &ansi, 2, '?');
+    std::string ansi;
+    Encode(wide, &ansi);
     return ansi;
 }
 
 bool IconvCodePage::ToAnsiExact(std::u16string_view wide, std::string* ansi) const {
-    std::string bytes = Bytes(wide);
     ansi->clear();
-    return Converter("CP932", "UTF-16LE").Run(bytes.data(), bytes.size(), ansi, 2, '?');
+    return Encode(wide, ansi);
 }
 
+// As Windows reads the code page: a byte pair it does not know, and a lone byte, become
+// U+30FB.
 std::u16string IconvCodePage::ToWide(std::string_view ansi) const {
+    const Tables& t = Table();
     std::u16string wide;
-    Converter("UTF-16LE", "CP932").Run(ansi.data(), ansi.size(), &wide, 1, u'\x30FB');
+    wide.reserve(ansi.size());
+    for (std::size_t i = 0; i < ansi.size(); ++i) {
+        auto c = static_cast<unsigned char>(ansi[i]);
+        std::uint16_t unit = kNone;
+        if (IsLead(c) && i + 1 < ansi.size()) {
+            unit = t.toWide[c << 8 | static_cast<unsigned char>(ansi[++i])];
+        } else {
+            unit = t.toWide[c];
+        }
+        wide.push_back(unit == kNone ? u'\u30FB' : static_cast<char16_t>(unit));
+    }
     return wide;
 }
 

@@ -1,6 +1,6 @@
-// Code page 932 for the native build, through the C library's converter. Like Windows it
-// maps U+301C WAVE DASH one way only (to 81 60, which comes back as U+FF5E), and it reads
-// FA 59 as a character whose own code is 87 82.
+// Code page 932 for the native build: tables made once from the C library's converter and
+// used as Windows uses its own. Like Windows it maps U+301C WAVE DASH one way only (to 81 60,
+// which comes back as U+FF5E), and it reads FA 59 as a character whose own code is 87 82.
 #pragma once
 
 #include "base/code_page.h"
