@@ -100,7 +100,14 @@ void Selection::Take(unsigned count, const std::vector<std::string>& paths,
     Take(count, paths);
     if (widePaths.size() != paths.size()) return;
     for (const std::u16string& path : widePaths) {
-        if (!FitsCodePage(path, codePage)) hasWide_ = true;
+        if (FitsCodePage(path, codePage)) continue;
+        hasWide_ = true;
+        // A name the code page cannot hold is never an 8.3 name: Windows gives such an item
+        // a short name of its own, so the short forms are offered for it.
+        std::size_t slash = path.rfind(u'\\');
+        std::u16string_view name = std::u16string_view(path).substr(slash == path.npos ? 0 : slash + 1);
+        if (!FitsCodePage(name, codePage)) hasLongName = true;
+        hasLongPath = true;
     }
     if (hasWide_) wideList_ = JoinList(count, widePaths);
 }

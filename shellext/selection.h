@@ -27,8 +27,9 @@ public:
     // CR LF. The three flags only ever turn on: a new selection keeps what earlier ones set.
     void Take(unsigned count, const std::vector<std::string>& paths);
     // The same, with `widePaths[i]` the UTF-16 form of `paths[i]`. They are kept, as a list
-    // formed alike, only when one of them does not fit `codePage`; the ANSI list and the
-    // flags are those of `paths` alone.
+    // formed alike, only when one of them does not fit `codePage`. The ANSI list is that of
+    // `paths`; so are the flags, but that a path that does not fit is long, and so is its
+    // name when the name does not fit.
     void Take(unsigned count, const std::vector<std::string>& paths,
               const std::vector<std::u16string>& widePaths, const CodePage& codePage);
 

@@ -307,7 +307,9 @@ TEST(ShellWideTest, PathAndNameCommandsOfASelectionThatDoesNotFit) {
     EXPECT_EQ(cafe + u"\r\n" + hyo + u"\r\n" + plain + u"\r\n", all.wideList());
     EXPECT_EQ((std::vector<std::u16string_view>{cafe, hyo, plain}), all.WideEntries());
     EXPECT_EQ(ansi[0] + "\r\n" + ansi[1] + "\r\n" + ansi[2] + "\r\n", all.list());
-    EXPECT_FALSE(all.hasLongName || all.hasUrlItem) << "the flags go by the ANSI paths";
+    EXPECT_TRUE(all.hasLongName && all.hasLongPath) << "a name outside the code page is long";
+    EXPECT_FALSE(all.hasUrlItem);
+    EXPECT_FALSE(fits.hasLongName || fits.hasLongPath) << "the ANSI paths decide for the rest";
 
     struct Case {
         int offset;
