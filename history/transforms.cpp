@@ -4,12 +4,17 @@
 
 namespace zurimo {
 
-std::string QuoteText(std::string_view text, std::string_view quote) {
-    std::string result(quote);
-    std::string_view rest = text;
+namespace {
+
+// `findLf` gives the position of the first line feed of a text, or npos.
+template <typename Char, typename FindLf>
+std::basic_string<Char> Quote(std::basic_string_view<Char> text,
+                              std::basic_string_view<Char> quote, FindLf findLf) {
+    std::basic_string<Char> result(quote);
+    std::basic_string_view<Char> rest = text;
     for (;;) {
-        std::size_t lf = FindChar(rest, '\n');
-        if (lf == std::string_view::npos || lf + 1 == rest.size()) break;
+        std::size_t lf = findLf(rest);
+        if (lf == rest.npos || lf + 1 == rest.size()) break;
         result.append(rest.substr(0, lf + 1));
         result.append(quote);
         rest.remove_prefix(lf + 1);
@@ -18,18 +23,15 @@ std::string QuoteText(std::string_view text, std::string_view quote) {
     return result;
 }
 
+}  // namespace
+
+std::string QuoteText(std::string_view text, std::string_view quote) {
+    return Quote(text, quote, [](std::string_view rest) { return FindChar(rest, '\n'); });
+}
+
+// UTF-16 has no second bytes to step over.
 std::u16string QuoteText(std::u16string_view text, std::u16string_view quote) {
-    std::u16string result(quote);
-    std::u16string_view rest = text;
-    for (;;) {
-        std::size_t lf = rest.find(u'\n');
-        if (lf == std::u16string_view::npos || lf + 1 == rest.size()) break;
-        result.append(rest.substr(0, lf + 1));
-        result.append(quote);
-        rest.remove_prefix(lf + 1);
-    }
-    result.append(rest);
-    return result;
+    return Quote(text, quote, [](std::u16string_view rest) { return rest.find(u'\n'); });
 }
 
 std::string JoinDateTime(const std::string& date, const std::string& time) {
