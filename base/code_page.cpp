@@ -32,31 +32,45 @@ bool IsAscii(std::u16string_view wide) {
 
 }  // namespace
 
-std::string AnsiOf(std::u16string_view wide, const CodePage& codePage, bool* fits) {
+bool CodePage::Fits(std::u16string_view wide) const {
+    if (IsAscii(wide)) return true;
     std::string ansi;
-    if (IsAscii(wide)) {
-        ansi.assign(wide.begin(), wide.end());
-        *fits = true;
-        return ansi;
+    return ToAnsiExact(wide, &ansi) && ToWide(ansi) == wide;
+}
+
+TabledCodePage::TabledCodePage(const CodePage& codePage) : codePage_(codePage) {
+    std::u16string units;
+    units.reserve(0x10000);
+    for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+        if (unit < 0xD800 || unit >= 0xE000) units.push_back(static_cast<char16_t>(unit));
     }
-    // One conversion serves both ends: a best-fit substitute or the default character
-    // never converts back to the character it stands for, so the round trip of the
-    // ordinary conversion fails exactly when the exact one would.
-    ansi = codePage.ToAnsi(wide);
-    *fits = codePage.ToWide(ansi) == wide;
-    return ansi;
+    // Every character of the code page comes back as one unit, so the two texts line up;
+    // when they do not, the round trip decides as usual.
+    std::u16string back = codePage.ToWide(codePage.ToAnsi(units));
+    if (back.size() != units.size()) return;
+    fits_.assign(0x10000 / 64, 0);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (back[i] == units[i]) fits_[units[i] / 64] |= std::uint64_t{1} << (units[i] % 64);
+    }
 }
 
-bool FitsCodePage(std::u16string_view wide, const CodePage& codePage) {
+bool TabledCodePage::Fits(std::u16string_view wide) const {
+    if (fits_.empty()) return CodePage::Fits(wide);
     if (IsAscii(wide)) return true;
-    std::string ansi;
-    return codePage.ToAnsiExact(wide, &ansi) && codePage.ToWide(ansi) == wide;
+    // Block by block without a branch inside, stopping at the first block that does not fit.
+    constexpr std::size_t kBlock = 256;
+    for (std::size_t at = 0; at < wide.size(); at += kBlock) {
+        std::size_t end = wide.size() - at < kBlock ? wide.size() : at + kBlock;
+        std::uint64_t fits = 1;
+        for (std::size_t i = at; i < end; ++i) fits &= fits_[wide[i] / 64] >> (wide[i] % 64);
+        if (!(fits & 1)) return false;
+    }
+    return true;
 }
 
-bool FitsCodePage(std::u16string_view wide, const CodePage& codePage, std::string_view counterpart) {
-    if (IsAscii(wide)) return true;
-    if (codePage.ToWide(counterpart) == wide) return true;
-    return FitsCodePage(wide, codePage);
+std::string AnsiOf(std::u16string_view wide, const CodePage& codePage, bool* fits) {
+    *fits = codePage.Fits(wide);
+    return codePage.ToAnsi(wide);
 }
 
 }  // namespace zurimo

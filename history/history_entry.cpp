@@ -3,7 +3,7 @@
 namespace zurimo {
 
 HistoryEntry CapturedEntry(std::string ansi, std::u16string_view wide, const CodePage& codePage) {
-    if (wide.empty() || FitsCodePage(wide, codePage, ansi)) return HistoryEntry(std::move(ansi));
+    if (wide.empty() || FitsCodePage(wide, codePage)) return HistoryEntry(std::move(ansi));
     return HistoryEntry(std::move(ansi), std::u16string(wide));
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/win/win_code_page.h"
+#include "history/win/program_code_page.h"
 #include "hook/zurimo_hook.h"
 
 namespace zurimo {
@@ -51,7 +52,7 @@ HistoryEntry ReadEntry() {
     auto units = static_cast<const wchar_t*>(lock.get());
     if (!units) return HistoryEntry(ansi);
     std::size_t length = wcsnlen(units, GlobalSize(data) / sizeof(wchar_t));
-    return CapturedEntry(std::move(ansi), WideView(units, length), SystemCodePage());
+    return CapturedEntry(std::move(ansi), WideView(units, length), ProgramCodePage());
 }
 
 }  // namespace

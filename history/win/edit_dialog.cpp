@@ -2,6 +2,7 @@
 
 #include "base/win/program.h"
 #include "base/win/win_code_page.h"
+#include "history/win/program_code_page.h"
 #include "base/win/win_text.h"
 #include "resources/resource.h"
 
@@ -74,7 +75,7 @@ bool CEditDlg::OnCommand(int id, int code, HWND) {
         result_ = HistoryEntry();
         HWND edit = Item(IDC_EDIT_TEXT);
         if (SendMessageA(edit, EM_GETMODIFY, 0, 0)) {
-            result_ = entry_.HasWide() ? EntryFromWide(WideWindowText(edit), SystemCodePage())
+            result_ = entry_.HasWide() ? EntryFromWide(WideWindowText(edit), ProgramCodePage())
                                        : HistoryEntry(WindowText(edit));
         }
         EndDialog(hwnd(), IDOK);

@@ -3,6 +3,7 @@
 #include "base/product.h"
 #include "base/win/program.h"
 #include "base/win/win_code_page.h"
+#include "history/win/program_code_page.h"
 #include "base/win/win_registry.h"
 #include "base/win/win_text.h"
 #include "resources/resource.h"
@@ -43,7 +44,7 @@ BOOL CFindDlg::OnInitDialog() {
         std::string text = profile_.GetString(kSettingsSection, name, "");
         if (text.empty()) break;
         texts.push_back(CapturedEntry(std::move(text), ReadUserWideString(key, name),
-                                      SystemCodePage()));
+                                      ProgramCodePage()));
     }
     ShowRecentTexts(texts);
     if (!texts.empty()) findText = texts[0];
@@ -97,9 +98,9 @@ void CFindDlg::Search(bool down) {
     std::u16string typed = WideWindowText(combo);
     if (typed.empty()) return;
     // A text chosen from the list is the text as it was kept, with its own ANSI bytes.
-    HistoryEntry text = EntryFromWide(typed, SystemCodePage());
+    HistoryEntry text = EntryFromWide(typed, ProgramCodePage());
     for (const HistoryEntry& kept : recent_) {
-        if (SystemCodePage().ToWide(kept.text) == typed || kept.wide == typed) text = kept;
+        if (ProgramCodePage().ToWide(kept.text) == typed || kept.wide == typed) text = kept;
     }
     findText = text;
     findNext = true;

@@ -8,6 +8,7 @@
 #include "base/win/program.h"
 #include "base/win/text_drag.h"
 #include "base/win/win_code_page.h"
+#include "history/win/program_code_page.h"
 #include "base/win/win_registry.h"
 #include "history/file_error.h"
 #include "history/list_keys.h"
@@ -225,7 +226,7 @@ void CZurimoDlg::TakeOut() {
     HistorySettings settings = host_.Settings();
     WinDateTimeSource clock(hwnd());
     TakeOutPlan plan = PlanTakeOut(history_, state, TakeOutSettings{settings.quote, settings.dateTime},
-                                   clock, SystemCodePage());
+                                   clock, ProgramCodePage());
     if (plan.kind == TakeOutKind::kNothing) return;
     if (plan.kind == TakeOutKind::kMenuChoice) {
         menuChoicePending_ = false;
@@ -365,7 +366,7 @@ void CZurimoDlg::OnFindMessage() {
     if (!find_->findNext) return;
     FindResult found = FindInHistory(history_.entries(), Selection(), find_->findText,
                                      find_->searchDown, find_->matchCase, folding_,
-                                     SystemCodePage());
+                                     ProgramCodePage());
     switch (found.outcome) {
     case FindOutcome::kFound:
         Select(found.index);

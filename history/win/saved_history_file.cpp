@@ -6,7 +6,7 @@
 
 #include "base/win/handles.h"
 #include "base/win/program.h"
-#include "base/win/win_code_page.h"
+#include "history/win/program_code_page.h"
 #include "base/win/win_text.h"
 #include "history/history_file.h"
 
@@ -84,7 +84,7 @@ FileFailure ReadHistoryFile(const std::string& path, std::vector<HistoryEntry>* 
     }
     bytes.resize(got);
 
-    DecodedHistory decoded = DecodeHistory(bytes, SystemCodePage());
+    DecodedHistory decoded = DecodeHistory(bytes, ProgramCodePage());
     if (decoded.error != FileError::kNone) {
         return Failure(decoded.error,
                        decoded.error == FileError::kEndOfFile ? kUntitledFile : std::string());

@@ -94,8 +94,20 @@ TEST(SystemCodePageTest, TextFitsOnlyWhenItComesBackUnchanged) {
     const std::u16string numero = codePage.ToWide("\xFA\x59");
     ASSERT_EQ(1u, numero.size());
     EXPECT_EQ("\x87\x82", codePage.ToAnsi(numero));
-    EXPECT_TRUE(FitsCodePage(numero, codePage, "\xFA\x59"));
+    EXPECT_TRUE(FitsCodePage(numero, codePage));
     EXPECT_EQ(HistoryEntry("\xFA\x59"), CapturedEntry("\xFA\x59", numero, codePage));
+
+    // The program's table of what fits, made from the system's conversions, agrees with the
+    // round trip for every unit.
+    const TabledCodePage tabled(codePage);
+    int differing = 0;
+    for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+        const std::u16string one(1, static_cast<char16_t>(unit));
+        differing += tabled.Fits(one) != codePage.CodePage::Fits(one);
+    }
+    EXPECT_EQ(0, differing);
+    EXPECT_TRUE(tabled.Fits(japanese));
+    EXPECT_FALSE(tabled.Fits(cafe));
 
     // A text that does not fit keeps its original beside the CF_TEXT as read.
     const std::string cafeAnsi = codePage.ToAnsi(cafe);
