@@ -423,6 +423,28 @@ void BM_CaptureFits(benchmark::State& state) {
                    (check ? "with the round-trip check" : "CF_TEXT alone"));
 }
 
+// The same capture as it happens when the text was copied by a Unicode program, as nearly
+// all are: the system makes the CF_TEXT from the CF_UNICODETEXT when capture asks for it.
+// Arg 0 without the check, arg 1 with it.
+void BM_CaptureFitsFromUnicodeProgram(benchmark::State& state) {
+    const std::u16string wide = JapaneseText(512 * 1024, false);
+    const bool check = state.range(0) == 1;
+    LineView view;
+    HistoryList list(&view);
+    for (auto _ : state) {
+        std::string ansi = BenchCodePage().ToAnsi(wide);
+        if (check) {
+            list.Add(CapturedEntry(std::move(ansi), wide, BenchCodePage()), 4);
+        } else {
+            list.Add(HistoryEntry(std::move(ansi)), 4);
+        }
+        benchmark::DoNotOptimize(list.At(0).text.data());
+    }
+    state.SetLabel(check ? "with the round-trip check" : "CF_TEXT alone");
+}
+
+BENCHMARK(BM_CaptureFitsFromUnicodeProgram)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // A capture of a text that does not fit: the check, and the original copied beside the
 // CF_TEXT bytes.
 void BM_CaptureOutside(benchmark::State& state) {
