@@ -203,6 +203,14 @@ int SelectionFuzz(const std::uint8_t* data, std::size_t size) {
             widePaths.push_back(WideOf(path, codePage));
             CheckWidePath(widePaths.back(), path, codePage);
             fits = fits && FitsCodePage(widePaths.back(), codePage);
+            if (wide && !FitsCodePage(widePaths.back(), codePage)) {
+                // A path the code page cannot hold is long; so is a name it cannot hold.
+                std::u16string_view whole = widePaths.back();
+                std::size_t slash = whole.rfind(u'\\');
+                longPath = true;
+                longName = longName ||
+                           !FitsCodePage(whole.substr(slash == whole.npos ? 0 : slash + 1), codePage);
+            }
             plainWide = plainWide && widePaths.back().find_first_of(u"\r\n") == std::u16string::npos;
             wideList += widePaths.back();
             if (count != 1) wideList += u"\r\n";
