@@ -123,6 +123,7 @@ if(ZURIMO_TESTS)
     tests/e2e/shell_ext_control_test.cpp
     tests/e2e/find_edit_about_test.cpp
     tests/e2e/wide_text_test.cpp
+    tests/e2e/fault_injection_test.cpp
   )
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32 version)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
@@ -132,4 +133,8 @@ if(ZURIMO_TESTS)
   set_target_properties(menu_probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
   target_link_libraries(menu_probe PRIVATE user32)
   add_dependencies(e2e_tests menu_probe)
+  add_library(fault_probe SHARED tests/e2e/fault_probe.cpp)
+  set_target_properties(fault_probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+  target_link_libraries(fault_probe PRIVATE user32)
+  add_dependencies(e2e_tests fault_probe)
 endif()

@@ -87,8 +87,15 @@ void ExitApplication() {
     g_ended = true;
     // The extension is registered only while the program runs; the option stays on so that
     // the next start registers it again.
-    if (g_app.shellMenu) RegisterShellExtension(false, nullptr);
-    g_app.SaveSettings(AppProfile());
+    // Each step on its own: memory that runs out in one leaves the others to be done.
+    try {
+        if (g_app.shellMenu) RegisterShellExtension(false, nullptr);
+    } catch (...) {
+    }
+    try {
+        g_app.SaveSettings(AppProfile());
+    } catch (...) {
+    }
     if (g_mutex) {
         ReleaseMutex(g_mutex.get());
         g_mutex.reset();

@@ -25,8 +25,9 @@ int ShowMessage(HWND owner, const std::u16string& text, UINT type) {
     return MessageBoxW(owner, reinterpret_cast<const wchar_t*>(text.c_str()), L"Zurimo!", type);
 }
 
+// Allocates nothing: memory has just run out.
 void ReportOutOfMemory(HWND owner) {
-    ShowMessage(owner, kOutOfMemoryText, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(owner, kOutOfMemoryText, kAppTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OpenHelpPage(HWND owner) {

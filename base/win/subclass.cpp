@@ -1,5 +1,7 @@
 #include "base/win/subclass.h"
 
+#include "base/win/window.h"
+
 namespace zurimo {
 namespace {
 
@@ -61,7 +63,12 @@ LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return wide ? CallWindowProcW(previous, hwnd, message, wParam, lParam)
                     : CallWindowProcA(previous, hwnd, message, wParam, lParam);
     }
-    return self->OnMessage(message, wParam, lParam);
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportEscapedException();
+        return 0;
+    }
 }
 
 }  // namespace zurimo

@@ -1,6 +1,7 @@
 #include "base/win/window.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,16 @@ void ForgetDialog(HWND hwnd) {
 }
 
 }  // namespace
+
+void ReportEscapedException() noexcept {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(nullptr);
+    } catch (...) {
+        // Nothing to tell: the handler that threw has left its data as it was.
+    }
+}
 
 void CenterOnWorkArea(HWND hwnd) {
     RECT work = {}, rect = {};
@@ -59,7 +70,13 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    LRESULT result = self->OnMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportEscapedException();
+        result = message == WM_CREATE ? -1 : 0;  // a window that could not be made whole is not made
+    }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
@@ -138,7 +155,12 @@ INT_PTR Dialog::Dispatch(Dialog* self, HWND hwnd, UINT message, WPARAM wParam, L
         SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return FALSE;
-    INT_PTR result = self->OnMessage(message, wParam, lParam);
+    INT_PTR result = FALSE;
+    try {
+        result = self->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        ReportEscapedException();
+    }
     if (message == WM_NCDESTROY) {
         ForgetDialog(hwnd);
         self->hwnd_ = nullptr;

@@ -12,6 +12,11 @@ namespace zurimo {
 // Moves a top-level window to the middle of the screen's work area.
 void CenterOnWorkArea(HWND hwnd);
 
+// Called in a catch block where an exception would otherwise cross into Windows (a window,
+// dialog or subclass procedure): memory that ran out is told to the user in the program's
+// message box; the program carries on.
+void ReportEscapedException() noexcept;
+
 class Window {
 public:
     Window() = default;

@@ -154,8 +154,7 @@ void CZurimoDlg::AddHistory(HistoryEntry entry) {
     try {
         history_.Add(std::move(entry), host_.Settings().capacity);
     } catch (const std::bad_alloc&) {
-        ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
-                    MB_OK | MB_ICONEXCLAMATION);
+        ReportOutOfMemory(nullptr);
     }
     ReadCheckBoxes();
 }
@@ -180,7 +179,11 @@ void CZurimoDlg::SaveHistory() {
     // A lowered History takes effect from the next start, as its page says: the surplus of
     // a longer list is not written, so that it cannot grow from run to run.
     history_.TrimTo(settings.capacity);
-    if (FileFailure failure = saved_.Save(history_.entries())) ReportFileFailure(failure);
+    try {
+        if (FileFailure failure = saved_.Save(history_.entries())) ReportFileFailure(failure);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(nullptr);  // the file is left as it was
+    }
 }
 
 void CZurimoDlg::ShowHistory() {
@@ -251,8 +254,7 @@ void CZurimoDlg::PutBack(int index, const HistoryEntry& entry) {
         history_.Insert(index, entry);
         Select(index);
     } catch (const std::bad_alloc&) {
-        ShowMessage(nullptr, FileErrorMessage(FileError::kOutOfMemory, std::string()),
-                    MB_OK | MB_ICONEXCLAMATION);
+        ReportOutOfMemory(nullptr);
     }
 }
 

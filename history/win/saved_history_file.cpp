@@ -93,8 +93,10 @@ FileFailure ReadHistoryFile(const std::string& path, std::vector<HistoryEntry>* 
     return FileFailure();
 }
 
-FileFailure WriteHistoryFile(const std::string& path, const HistoryEntries& entries) {
-    const std::string temporary = path + ".tmp";
+namespace {
+
+FileFailure WriteAndReplace(const std::string& path, const std::string& temporary,
+                            const HistoryEntries& entries) {
     {
         UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -118,6 +120,18 @@ FileFailure WriteHistoryFile(const std::string& path, const HistoryEntries& entr
         return failure;
     }
     return FileFailure();
+}
+
+}  // namespace
+
+FileFailure WriteHistoryFile(const std::string& path, const HistoryEntries& entries) {
+    const std::string temporary = path + ".tmp";
+    try {
+        return WriteAndReplace(path, temporary, entries);
+    } catch (...) {
+        DeleteFileA(temporary.c_str());  // memory ran out: no half-written file stays
+        throw;
+    }
 }
 
 FileFailure BackUpHistoryFile(const std::string& path) {
