@@ -91,7 +91,7 @@ int Start(const char* exe, const char* className) {
 
 int Save(const std::string& folder, int count, int size) {
     const HistoryEntries entries = MakeEntries(count, size);
-    const std::string bytes = zurimo::EncodeHistory(std::vector<std::string>(entries.begin(), entries.end()));
+    const std::string bytes = zurimo::EncodeHistory(std::vector<zurimo::HistoryEntry>(entries.begin(), entries.end()));
     const std::string saved = folder + "\\saved.zhd", plain = folder + "\\plain.zhd";
     const double began = NowMs();
     if (zurimo::WriteHistoryFile(saved, entries)) return 1;
