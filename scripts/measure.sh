@@ -3,13 +3,18 @@
 # program with one window: the time from start until the main window exists, the private
 # memory after two idle seconds (with a saved history of 100 texts of 1 KB loaded), and the
 # exit-time save of a 10 MB history against one plain write and flush of the same bytes.
+# The trivial program carries the program's own manifest (as trivial_window.exe.manifest
+# beside it, which Windows and Wine read for an exe without one), so that both load the same
+# common controls and the difference is the program's own.
 # Prints the median of ROUNDS runs (default 9). Not part of `make test`.
 #   scripts/measure.sh [ROUNDS]
+# MEASURE_BUILD (default build/win64) and MEASURE_PREFIX (default measure, under build/wine)
+# choose the build folder and the Wine prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 rounds=${1:-9}
-build=$root/build/win64
+build=${MEASURE_BUILD:-$root/build/win64}
 
 scripts/setup.sh wine
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
@@ -18,7 +23,7 @@ ninja -C "$build" zurimo Zurimo measure trivial_window > /dev/null
 
 . scripts/wine-env.sh
 zw_env
-zw_prefix measure fresh
+zw_prefix "${MEASURE_PREFIX:-measure}" fresh
 zw_display
 trap zw_stop EXIT
 
@@ -27,6 +32,7 @@ dir=$WINEPREFIX/drive_c/measure
 mkdir -p "$dir"
 cp "$build/bin/zurimo.exe" "$build/bin/Zurimo.dll" "$build/tools/measure.exe" \
     "$build/tools/trivial_window.exe" "$dir/"
+cp resources/zurimo.manifest "$dir/trivial_window.exe.manifest"
 wine reg add 'HKCU\Software\Kestro!\Zurimo!\Settings' /v File /t REG_DWORD /d 1 /f > /dev/null 2>&1
 run() { wine 'C:\measure\measure.exe' "$@" 2> /dev/null | tr -d '\r'; }
 
