@@ -1,8 +1,14 @@
 #!/usr/bin/env python3
-"""Draws the program icon (a clipboard with a Z on its sheet) at 16x16 and 32x32 and writes
-resources/zurimo.ico. Run again after changing the drawing; the .ico is committed."""
+"""Draws the program icon (a clipboard with a Z on its sheet) at every size Windows asks for
+at 100-200 % scaling (16 to 64 pixels, as 32-bit bitmaps with alpha) and at 256 pixels (as
+PNG, which Explorer shows for large icons), and writes resources/zurimo.ico. Run again after
+changing the drawing; the .ico is committed."""
 import struct
 import sys
+import zlib
+
+SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+PNG_FROM = 256  # images this large are stored PNG-compressed
 
 BOARD = (150, 98, 52)
 BOARD_EDGE = (96, 60, 28)
@@ -64,14 +70,13 @@ def render(size, samples=6):
     return rows
 
 
-def dib(size):
-    pixels = render(size)
+def dib(pixels):
+    size = len(pixels)
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     colour = b''.join(struct.pack('BBBB', b, g, r, a) for row in reversed(pixels) for (r, g, b, a) in row)
     mask_row = ((size + 31) // 32) * 4
     mask = b''
     for row in reversed(pixels):
-        bits = 0
         out = bytearray(mask_row)
         for x, (_, _, _, a) in enumerate(row):
             if a == 0:
@@ -80,12 +85,29 @@ def dib(size):
     return header + colour + mask
 
 
+def png(pixels):
+    size = len(pixels)
+
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+
+    raw = b''.join(b'\0' + bytes(v for pixel in row for v in pixel) for row in pixels)
+    return (b'\x89PNG\r\n\x1a\n'
+            + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0))
+            + chunk(b'IDAT', zlib.compress(raw, 9))
+            + chunk(b'IEND', b''))
+
+
 def main(path):
-    images = [(16, dib(16)), (32, dib(32))]
+    images = []
+    for size in SIZES:
+        pixels = render(size)
+        images.append((size, png(pixels) if size >= PNG_FROM else dib(pixels)))
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:
-        out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(data), offset)
+        # The directory's width and height are one byte each: 0 stands for 256.
+        out += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     for _, data in images:
         out += data
