@@ -3,16 +3,14 @@
 #include "base/win/window.h"
 
 namespace zurimo {
-namespace {
 
-// Where the control keeps its object.
-constexpr char kObjectProperty[] = "ZurimoSubclass";
-
-}  // namespace
-
+// The control keeps its object in its GWLP_USERDATA, which controls leave to the program:
+// every message of the control looks it up, and a window property would cost a trip to
+// the window server each time under Wine.
 bool Subclass::Attach(HWND control) {
     Detach();
-    if (!control || !SetPropA(control, kObjectProperty, this)) return false;
+    if (!control || GetWindowLongPtrA(control, GWLP_USERDATA) != 0) return false;
+    SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // A control that keeps UTF-16 text stays a wide window: an ANSI procedure in its chain
     // would have every text sent to it converted to the code page on the way.
     wide_ = IsWindowUnicode(control) != FALSE;
@@ -20,7 +18,7 @@ bool Subclass::Attach(HWND control) {
     previous_ = reinterpret_cast<WNDPROC>(wide_ ? SetWindowLongPtrW(control, GWLP_WNDPROC, proc)
                                                 : SetWindowLongPtrA(control, GWLP_WNDPROC, proc));
     if (!previous_) {
-        RemovePropA(control, kObjectProperty);
+        SetWindowLongPtrA(control, GWLP_USERDATA, 0);
         return false;
     }
     hwnd_ = control;
@@ -37,7 +35,7 @@ void Subclass::Detach() {
             SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, previous);
         }
     }
-    RemovePropA(hwnd_, kObjectProperty);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
 }
 
@@ -51,7 +49,7 @@ LRESULT Subclass::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Subclass::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Subclass*>(GetPropA(hwnd, kObjectProperty));
+    auto* self = reinterpret_cast<Subclass*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) {
         return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, message, wParam, lParam)
                                      : DefWindowProcA(hwnd, message, wParam, lParam);

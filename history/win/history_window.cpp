@@ -49,7 +49,8 @@ bool CZurimoDlg::Create(HWND owner) {
 BOOL CZurimoDlg::OnInitDialog() {
     HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    list_.Attach(Item(IDC_HISTORY_LIST), this);
+    listBox_ = Item(IDC_HISTORY_LIST);
+    list_.Attach(listBox_, this);
 
     int tab = host_.Settings().tab;
     if (tab != 0) {
@@ -108,7 +109,7 @@ bool CZurimoDlg::OnCommand(int id, int code, HWND) {
 }
 
 int CZurimoDlg::LineCount() const {
-    LRESULT count = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_GETCOUNT, 0, 0);
+    LRESULT count = SendMessageA(listBox_, LB_GETCOUNT, 0, 0);
     return count == LB_ERR ? 0 : static_cast<int>(count);
 }
 
@@ -120,8 +121,7 @@ void CZurimoDlg::InsertLine(int index, std::string_view line) {
         copy.assign(line);
         text = copy.c_str();
     }
-    LRESULT at = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_INSERTSTRING, index,
-                                     reinterpret_cast<LPARAM>(text));
+    LRESULT at = SendMessageA(listBox_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text));
     if (at == LB_ERRSPACE || at == LB_ERR) throw std::bad_alloc();
 }
 
@@ -132,22 +132,21 @@ void CZurimoDlg::InsertWideLine(int index, std::u16string_view line) {
         copy.assign(line);
         text = copy.c_str();
     }
-    LRESULT at = SendDlgItemMessageW(hwnd(), IDC_HISTORY_LIST, LB_INSERTSTRING, index,
-                                     reinterpret_cast<LPARAM>(text));
+    LRESULT at = SendMessageW(listBox_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text));
     if (at == LB_ERRSPACE || at == LB_ERR) throw std::bad_alloc();
 }
 
 void CZurimoDlg::RemoveLine(int index) {
-    SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_DELETESTRING, index, 0);
+    SendMessageA(listBox_, LB_DELETESTRING, index, 0);
 }
 
 int CZurimoDlg::Selection() const {
-    LRESULT selected = SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_GETCURSEL, 0, 0);
+    LRESULT selected = SendMessageA(listBox_, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR || selected >= history_.Count() ? -1 : static_cast<int>(selected);
 }
 
 void CZurimoDlg::Select(int index) {
-    SendDlgItemMessageA(hwnd(), IDC_HISTORY_LIST, LB_SETCURSEL, index, 0);
+    SendMessageA(listBox_, LB_SETCURSEL, index, 0);
 }
 
 void CZurimoDlg::AddHistory(HistoryEntry entry) {
@@ -166,11 +165,19 @@ void CZurimoDlg::LoadHistory() {
         ReportFileFailure(failure);
         return;
     }
+    // The list box is told how much comes and draws nothing until all of it is there.
+    HWND list = listBox_;
+    std::size_t lineBytes = 0;
+    for (const HistoryEntry& entry : entries) lineBytes += DisplayLineView(entry.text).size() + 1;
+    SendMessageA(list, LB_INITSTORAGE, entries.size(), lineBytes * sizeof(wchar_t));
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     try {
         history_.Assign(std::move(entries));
     } catch (const std::bad_alloc&) {
         ReportFileFailure(FileFailure{FileError::kOutOfMemory, std::string()});
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void CZurimoDlg::SaveHistory() {

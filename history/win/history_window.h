@@ -92,6 +92,7 @@ private:
     HistoryList history_;
     SavedHistoryFile file_;
     SavedHistory saved_;
+    HWND listBox_ = nullptr;  // control 1012, looked up once
     CZurimoListBox list_;
     Profile profile_;
     WinCaseFolding folding_;
