@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "base/win/com.h"
 #include "base/win/handles.h"
 #include "data_object.h"
 
 namespace shellext_test {
 
 using testing::AssertionResult;
+using zurimo::Com;
 using zurimo::UniqueHKey;
 
 constexpr char kClsidText[] = "{7A31C2E4-5B6D-4E8F-9A0B-1C2D3E4F5A6B}";
@@ -27,27 +29,6 @@ constexpr char kBefore[] = "on the clipboard before";
 
 std::string Hr(HRESULT hr);  // "0x80004005"
 std::string LibraryPath();   // ..\bin\ZurimoEx.dll beside the tests' folder, or in ZURIMO_BIN
-
-// An interface pointer, released when this goes.
-template <typename T>
-class Com {
-public:
-    Com() = default;
-    ~Com() { reset(); }
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    void** out() { return reset(), reinterpret_cast<void**>(&p_); }
-    void reset() {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-
-private:
-    T* p_ = nullptr;
-};
 
 // The library, loaded as Explorer loads it, with its exports looked up by name.
 struct Library {
