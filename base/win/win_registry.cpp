@@ -56,10 +56,15 @@ long WinRegistry::EnumKey(RegHandle key, std::uint32_t index, char* name,
     return error;
 }
 
-Registry& SystemRegistry() {
-    static WinRegistry registry;
-    return registry;
-}
+namespace {
+
+// Made when the module loads: no guarded local static, which the extension library must
+// not reach.
+WinRegistry systemRegistry;
+
+}  // namespace
+
+Registry& SystemRegistry() { return systemRegistry; }
 
 namespace {
 

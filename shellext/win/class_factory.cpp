@@ -8,12 +8,22 @@
 namespace zurimo {
 namespace {
 
+// The cache and its lock. The lock is set up statically: taking it never allocates, and it
+// is ready before anything in the library runs.
 ShellExtFactory* g_cached = nullptr;
+SRWLOCK g_cacheLock = SRWLOCK_INIT;
 
-CriticalSection& CacheSection() {
-    static CriticalSection section;
-    return section;
-}
+// Holds an SRW lock exclusively for as long as it lives.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
 
 }  // namespace
 
@@ -21,13 +31,13 @@ ShellExtFactory::ShellExtFactory() = default;
 ShellExtFactory::~ShellExtFactory() = default;
 
 ShellExtFactory* ShellExtFactory::Cached() {
-    CriticalSection::Lock lock(CacheSection());
+    ExclusiveLock lock(g_cacheLock);
     if (!g_cached) g_cached = new (std::nothrow) ShellExtFactory();
     return g_cached;
 }
 
 void ShellExtFactory::ReleaseCached() {
-    CriticalSection::Lock lock(CacheSection());
+    ExclusiveLock lock(g_cacheLock);
     if (g_cached) g_cached->Release();
     g_cached = nullptr;
 }
@@ -44,7 +54,7 @@ HRESULT STDMETHODCALLTYPE ShellExtFactory::QueryInterface(REFIID riid, void** ou
 // The cache's reference holds no lock: the first outside reference takes one, and the last
 // outside release gives it back.
 ULONG STDMETHODCALLTYPE ShellExtFactory::AddRef() {
-    CriticalSection::Lock lock(section_);
+    ExclusiveLock lock(lock_);
     if (++refs_ == 2) LockModule();
     return refs_;
 }
@@ -52,7 +62,7 @@ ULONG STDMETHODCALLTYPE ShellExtFactory::AddRef() {
 ULONG STDMETHODCALLTYPE ShellExtFactory::Release() {
     ULONG left;
     {
-        CriticalSection::Lock lock(section_);
+        ExclusiveLock lock(lock_);
         left = --refs_;
         if (left == 1) UnlockModule();
     }

@@ -5,8 +5,6 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include "base/win/handles.h"
-
 namespace zurimo {
 
 class ShellExtFactory final : public IClassFactory {
@@ -26,7 +24,7 @@ private:
     ShellExtFactory();
     ~ShellExtFactory();
 
-    CriticalSection section_;
+    SRWLOCK lock_ = SRWLOCK_INIT;
     ULONG refs_ = 1;  // the cache's own reference
 };
 
