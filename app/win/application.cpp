@@ -39,6 +39,12 @@ bool CheckPlatform() {
     return true;
 }
 
+// The way out the main window is given: the end of the Windows session ends the program.
+class ProgramEnd : public FrameHost {
+public:
+    void EndProgram() override { ExitApplication(); }
+};
+
 }  // namespace
 
 int RunApplication(HINSTANCE instance) {
@@ -55,7 +61,8 @@ int RunApplication(HINSTANCE instance) {
 
     g_app.LoadSettings(AppProfile());
 
-    auto mainFrame = std::make_unique<CMainFrame>(g_app, AppProfile());
+    ProgramEnd programEnd;
+    auto mainFrame = std::make_unique<CMainFrame>(g_app, AppProfile(), programEnd);
     if (!mainFrame->Create()) {
         mainFrame.reset();
         g_ole.reset();

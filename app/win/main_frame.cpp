@@ -5,7 +5,6 @@
 
 #include "app/hot_key_rules.h"
 #include "app/registry_entries.h"
-#include "app/win/application.h"
 #include "app/win/autostart.h"
 #include "app/win/focus.h"
 #include "app/win/messages.h"
@@ -26,9 +25,6 @@ constexpr char kMainClass[] = "KestroZurimoClass";
 constexpr int kWidth = 112;
 constexpr int kHeight = 27;
 
-// Broadcast by the shell when the notification area starts again.
-const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-
 bool RegisterMainClass() {
     WNDCLASSA wc = {};
     HINSTANCE instance = ProgramInstance();
@@ -46,9 +42,10 @@ bool RegisterMainClass() {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CZurimoApp& app, Profile& profile)
+CMainFrame::CMainFrame(CZurimoApp& app, Profile& profile, FrameHost& host)
     : app_(app),
       profile_(profile),
+      host_(host),
       hotKeyId_(GlobalAddAtomA(kMainClass)),
       capture_(*this, kZurimoGetClipboardContent),
       trayIcon_(IDR_MAINFRAME) {}
@@ -89,7 +86,7 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (history_) history_->SaveHistory();
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) ExitApplication();
+        if (wParam) host_.EndProgram();
         return 0;
     case WM_DRAWCLIPBOARD: capture_.OnDrawClipboard(app_.word != 0); return 0;
     case WM_CHANGECBCHAIN:
@@ -105,46 +102,60 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         if (static_cast<ATOM>(wParam) == hotKeyId_.get() && history_) history_->ShowHistory();
         return 0;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case ID_SHOW:
-            if (history_) history_->ShowHistory();
-            return 0;
-        case ID_HELP_FINDER:
-            OpenHelpPage(hwnd());
-            return 0;
-        case ID_OPTIONS:
-            ShowOptions();
-            return 0;
-        case ID_APP_ABOUT:
-            ShowAbout();
-            return 0;
-        case ID_PAUSE:
-            TogglePause();
-            return 0;
-        case ID_APP_EXIT_TRAY:
-            ActivatePreviousWindow(hwnd());
-            OnClose();
-            return 0;
+    }
+    // The registered messages, which no switch can name.
+    for (const RegisteredMessage& handler : kRegisteredMessages) {
+        if (message == *handler.message && message != 0) {
+            return (this->*handler.handle)(wParam, lParam);
         }
-        break;
-    }
-    if (message == kZurimoTrayIcon) return OnTrayIcon(wParam, lParam);
-    if (message == kZurimoApply) {
-        optionsSheet_.TransferPage(static_cast<int>(wParam));
-        ApplyOptionsPage(static_cast<int>(wParam), optionsSheet_.options(), app_, profile_, *this);
-        return 0;
-    }
-    if (message == kTaskbarCreated && message != 0) {
-        trayIcon_.Restore();
-        return 0;
-    }
-    if (message == kZurimoGetClipboardContent) {
-        capture_.Read();
-        return 0;
     }
     return Window::OnMessage(message, wParam, lParam);
 }
+
+// The tray menu's commands.
+bool CMainFrame::OnCommand(int id, int, HWND) {
+    switch (id) {
+    case ID_SHOW:
+        if (history_) history_->ShowHistory();
+        return true;
+    case ID_HELP_FINDER: OpenHelpPage(hwnd()); return true;
+    case ID_OPTIONS: ShowOptions(); return true;
+    case ID_APP_ABOUT: ShowAbout(); return true;
+    case ID_PAUSE: TogglePause(); return true;
+    case ID_APP_EXIT_TRAY:
+        ActivatePreviousWindow(hwnd());
+        OnClose();
+        return true;
+    }
+    return false;
+}
+
+LRESULT CMainFrame::OnTrayMessage(WPARAM id, LPARAM mouseMessage) {
+    return OnTrayIcon(id, mouseMessage);
+}
+
+LRESULT CMainFrame::OnApply(WPARAM page, LPARAM) {
+    optionsSheet_.TransferPage(static_cast<int>(page));
+    ApplyOptionsPage(static_cast<int>(page), optionsSheet_.options(), app_, profile_, *this);
+    return 0;
+}
+
+LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM) {
+    trayIcon_.Restore();
+    return 0;
+}
+
+LRESULT CMainFrame::OnReadClipboard(WPARAM, LPARAM) {
+    capture_.Read();
+    return 0;
+}
+
+const CMainFrame::RegisteredMessage CMainFrame::kRegisteredMessages[4] = {
+    {&kZurimoTrayIcon, &CMainFrame::OnTrayMessage},
+    {&kZurimoApply, &CMainFrame::OnApply},
+    {&kTaskbarCreated, &CMainFrame::OnTaskbarCreated},
+    {&kZurimoGetClipboardContent, &CMainFrame::OnReadClipboard},
+};
 
 LRESULT CMainFrame::OnCreate() {
     if (!history_) {

@@ -23,10 +23,18 @@ namespace zurimo {
 
 class CZurimoDlg;
 
+// What the main window asks of the program that runs it.
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+    // The Windows session is ending: the program's end runs now, as after its last message.
+    virtual void EndProgram() = 0;
+};
+
 class CMainFrame : public Window, private OptionsHost, private HistoryHost, private CaptureTarget {
 public:
     // Works on the application's settings and writes them through `profile`.
-    CMainFrame(CZurimoApp& app, Profile& profile);
+    CMainFrame(CZurimoApp& app, Profile& profile, FrameHost& host);
     ~CMainFrame() override;
 
     bool Create();
@@ -56,8 +64,20 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, int code, HWND control) override;
 
 private:
+    // A registered message and its handler.
+    struct RegisteredMessage {
+        const UINT* message;
+        LRESULT (CMainFrame::*handle)(WPARAM wParam, LPARAM lParam);
+    };
+    static const RegisteredMessage kRegisteredMessages[4];
+    LRESULT OnTrayMessage(WPARAM id, LPARAM mouseMessage);
+    LRESULT OnApply(WPARAM page, LPARAM sheet);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    LRESULT OnReadClipboard(WPARAM, LPARAM);
+
     LRESULT OnCreate();
     void OnClose();
     void OnDestroy();
@@ -84,6 +104,7 @@ private:
 
     CZurimoApp& app_;
     Profile& profile_;
+    FrameHost& host_;
     // In the order the program builds them.
     UniqueGlobalAtom hotKeyId_;
     CClipboardCapture capture_;

@@ -5,5 +5,6 @@ namespace zurimo {
 const UINT kZurimoGetClipboardContent = RegisterWindowMessageA("ZurimoGetClipboardContent");
 const UINT kZurimoTrayIcon = RegisterWindowMessageA("ZurimoTrayIcon");
 const UINT kZurimoApply = RegisterWindowMessageA("ZurimoApply");
+const UINT kTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
 
 }  // namespace zurimo

@@ -62,6 +62,8 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
+bool Window::OnCommand(int, int, HWND) { return false; }
+
 LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
@@ -72,7 +74,10 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
     LRESULT result = 0;
     try {
-        result = self->OnMessage(message, wParam, lParam);
+        if (message != WM_COMMAND ||
+            !self->OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) {
+            result = self->OnMessage(message, wParam, lParam);
+        }
     } catch (...) {
         ReportEscapedException();
         result = message == WM_CREATE ? -1 : 0;  // a window that could not be made whole is not made

@@ -43,6 +43,8 @@ protected:
 
     // Handles one message; the default is DefWindowProc.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Handles WM_COMMAND before OnMessage sees it; true when it did (the result is then 0).
+    virtual bool OnCommand(int id, int code, HWND control);
     // Called after WM_NCDESTROY; the window handle is gone by then.
     virtual void OnFinalMessage() {}
 

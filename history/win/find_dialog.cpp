@@ -26,10 +26,25 @@ void WinCaseFolding::LowerWide(char16_t* text, std::size_t size) {
     if (size > 0) CharLowerBuffW(reinterpret_cast<wchar_t*>(text), static_cast<DWORD>(size));
 }
 
-bool CFindDlg::Create() { return CreateModeless(ProgramInstance(), IDD_FIND, history_, true); }
+bool CFindDlg::Open(HWND owner) {
+    if (!hwnd()) {
+        owner_ = owner;
+        if (!CreateModeless(ProgramInstance(), IDD_FIND, owner, true)) return false;
+    }
+    ShowWindow(hwnd(), SW_SHOW);
+    SetForegroundWindow(hwnd());
+    return true;
+}
 
 void CFindDlg::Close() {
-    DestroyWindow(hwnd());  // saves the texts; the history window lets this object go meanwhile
+    if (hwnd()) DestroyWindow(hwnd());  // saves the texts on the way
+}
+
+void CFindDlg::PassRequest() {
+    if (!pending_) return;  // the news that the window went: nothing to do
+    FindRequest request = std::move(*pending_);
+    pending_.reset();
+    host_.OnFindRequest(request);
 }
 
 BOOL CFindDlg::OnInitDialog() {
@@ -47,7 +62,6 @@ BOOL CFindDlg::OnInitDialog() {
                                       ProgramCodePage()));
     }
     ShowRecentTexts(texts);
-    if (!texts.empty()) findText = texts[0];
     PlaceAboveHistory();
     return TRUE;
 }
@@ -56,7 +70,7 @@ BOOL CFindDlg::OnInitDialog() {
 // never above the top of the screen.
 void CFindDlg::PlaceAboveHistory() {
     RECT history = {}, own = {};
-    GetWindowRect(history_, &history);
+    GetWindowRect(owner_, &history);
     GetWindowRect(hwnd(), &own);
     int height = own.bottom - own.top;
     int top = history.top - height / 4 * 3;
@@ -69,7 +83,7 @@ INT_PTR CFindDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY:  // however the window goes
         SaveRecentTexts();
-        self_ = hwnd();
+        closing_ = hwnd();
         break;
     case WM_HELP: return TRUE;  // context help: there are no topics to show
     }
@@ -88,9 +102,8 @@ bool CFindDlg::OnCommand(int id, int code, HWND) {
 }
 
 void CFindDlg::OnFinalMessage() {
-    terminating = true;
-    // The history window forgets and frees this object: nothing may follow this call.
-    SendMessageA(history_, kKestroFindDialog, 0, reinterpret_cast<LPARAM>(self_));
+    pending_.reset();
+    SendMessageA(owner_, kKestroFindDialog, 0, reinterpret_cast<LPARAM>(closing_));
 }
 
 void CFindDlg::Search(bool down) {
@@ -102,18 +115,21 @@ void CFindDlg::Search(bool down) {
     for (const HistoryEntry& kept : recent_) {
         if (ProgramCodePage().ToWide(kept.text) == typed || kept.wide == typed) text = kept;
     }
-    findText = text;
-    findNext = true;
-    searchDown = down;
-    matchCase = IsDlgButtonChecked(hwnd(), IDC_MATCH_CASE) == BST_CHECKED;
+    FindRequest request;
+    request.down = down;
+    request.matchCase = IsDlgButtonChecked(hwnd(), IDC_MATCH_CASE) == BST_CHECKED;
 
     std::vector<HistoryEntry> after = UpdateRecentTexts(recent_, text, folding_);
     if (after != recent_) {
         ShowRecentTexts(after);
         SetWindowTextW(combo, reinterpret_cast<const wchar_t*>(typed.c_str()));
     }
-    SendMessageA(history_, kKestroFindDialog, 0, reinterpret_cast<LPARAM>(hwnd()));
-    findNext = false;
+    request.text = std::move(text);
+    pending_ = std::move(request);
+    // The owner searches now. The window may be gone when this returns (the owner hidden
+    // while its message was up); this object is not.
+    SendMessageA(owner_, kKestroFindDialog, 0, reinterpret_cast<LPARAM>(hwnd()));
+    pending_.reset();
 }
 
 void CFindDlg::ShowRecentTexts(const std::vector<HistoryEntry>& texts) {

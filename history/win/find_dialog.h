@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,23 +21,35 @@ namespace zurimo {
 
 extern const UINT kKestroFindDialog;
 
+// A search the user asked for.
+struct FindRequest {
+    HistoryEntry text;  // as typed, with its original when the code page cannot hold it
+    bool down = true;
+    bool matchCase = false;
+};
+
+// What the Find window asks of the window that owns it.
+class FindHost {
+public:
+    virtual ~FindHost() = default;
+    virtual void OnFindRequest(const FindRequest& request) = 0;
+};
+
+// The object lives as long as its owner; its window comes and goes. Each request, and the
+// window's end, is announced to the owner with KestroFindDialog, whose handler calls
+// PassRequest.
 class CFindDlg : public Dialog {
 public:
-    CFindDlg(HWND historyWindow, Profile& profile, CaseFolding& folding)
-        : history_(historyWindow), profile_(profile), folding_(folding) {}
+    CFindDlg(FindHost& host, Profile& profile, CaseFolding& folding)
+        : host_(host), profile_(profile), folding_(folding) {}
 
-    // The window, hidden, from template 111.
-    bool Create();
-    // Saves the search texts and destroys the window; the history window then lets the
-    // object go, so nothing may use it after this call.
+    // Shows the window, made from template 111 above `owner` when there is none; false when
+    // it could not be made.
+    bool Open(HWND owner);
+    // Saves the search texts and destroys the window.
     void Close();
-
-    // The request the history window reads when it gets KestroFindDialog.
-    bool terminating = false;
-    bool searchDown = true;
-    bool findNext = false;
-    bool matchCase = false;
-    HistoryEntry findText;
+    // The owner's handler of KestroFindDialog: hands a pending request to the host.
+    void PassRequest();
 
 protected:
     BOOL OnInitDialog() override;
@@ -50,10 +63,12 @@ private:
     void ShowRecentTexts(const std::vector<HistoryEntry>& texts);
     void SaveRecentTexts();
 
-    HWND history_;
-    HWND self_ = nullptr;  // this window's handle, still named in the closing message
+    FindHost& host_;
     Profile& profile_;
     CaseFolding& folding_;
+    HWND owner_ = nullptr;
+    HWND closing_ = nullptr;  // the window's handle while it goes, named in its last message
+    std::optional<FindRequest> pending_;
     std::vector<HistoryEntry> recent_;  // the search box's list, as its texts were read
 };
 

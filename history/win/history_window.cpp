@@ -37,7 +37,8 @@ CZurimoDlg::CZurimoDlg(HistoryHost& host)
       history_(this),
       file_(SavedHistoryPath()),
       saved_(file_),
-      profile_(SystemRegistry(), kAppKey) {}
+      profile_(SystemRegistry(), kAppKey),
+      find_(*this, profile_, folding_) {}
 
 CZurimoDlg::~CZurimoDlg() = default;
 
@@ -80,7 +81,7 @@ INT_PTR CZurimoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (message == kKestroFindDialog) {
-        OnFindMessage();
+        find_.PassRequest();
         return TRUE;
     }
     return Dialog::OnMessage(message, wParam, lParam);
@@ -351,45 +352,29 @@ void CZurimoDlg::Delete() {
 }
 
 void CZurimoDlg::Hide() {
-    if (find_) find_->Close();  // it saves its texts and goes; find_ is empty again after
+    find_.Close();  // it saves its texts and goes
     ShowWindow(hwnd(), SW_HIDE);
 }
 
-void CZurimoDlg::OpenFind() {
-    if (!find_) {
-        auto find = std::make_unique<CFindDlg>(hwnd(), profile_, folding_);
-        if (!find->Create()) return;
-        find_ = std::move(find);
-    }
-    ShowWindow(find_->hwnd(), SW_SHOW);
-    SetForegroundWindow(find_->hwnd());
-}
+void CZurimoDlg::OpenFind() { find_.Open(hwnd()); }
 
-// The Find window's message: a search request, or the news that it has gone.
-void CZurimoDlg::OnFindMessage() {
-    if (!find_) return;
-    if (find_->terminating) {
-        closedFind_ = std::move(find_);
-        return;
-    }
-    if (!find_->findNext) return;
-    FindResult found = FindInHistory(history_.entries(), Selection(), find_->findText,
-                                     find_->searchDown, find_->matchCase, folding_,
-                                     ProgramCodePage());
+void CZurimoDlg::OnFindRequest(const FindRequest& request) {
+    FindResult found = FindInHistory(history_.entries(), Selection(), request.text, request.down,
+                                     request.matchCase, folding_, ProgramCodePage());
     switch (found.outcome) {
     case FindOutcome::kFound:
         Select(found.index);
         ShowSelectionInPreview();
         break;
     case FindOutcome::kNotFound:
-        if (find_->findText.HasWide()) {
-            ShowMessage(find_->hwnd(), u"『" + find_->findText.wide + u"』 が見つかりません",
+        if (request.text.HasWide()) {
+            ShowMessage(find_.hwnd(), u"『" + request.text.wide + u"』 が見つかりません",
                         MB_OK | MB_ICONINFORMATION);
         } else {
-            ShowMessage(find_->hwnd(), "『" + find_->findText.text + "』 が見つかりません",
+            ShowMessage(find_.hwnd(), "『" + request.text.text + "』 が見つかりません",
                         MB_OK | MB_ICONINFORMATION);
         }
-        if (find_) SetFocus(find_->Item(IDC_FIND_TEXT));  // unless it closed meanwhile
+        if (find_.hwnd()) SetFocus(find_.Item(IDC_FIND_TEXT));  // unless it closed meanwhile
         break;
     case FindOutcome::kNothing: break;
     }

@@ -18,7 +18,7 @@
 
 namespace zurimo {
 
-class CZurimoDlg : public Dialog, private HistoryView {
+class CZurimoDlg : public Dialog, private HistoryView, private FindHost {
 public:
     explicit CZurimoDlg(HistoryHost& host);
     ~CZurimoDlg() override;
@@ -80,7 +80,7 @@ private:
     void ShowOptions();
     // Find: the one Find window, made on first use, shown and activated.
     void OpenFind();
-    void OnFindMessage();
+    void OnFindRequest(const FindRequest& request) override;
     // Edit: the selected entry in the editor; a changed text is taken out.
     void EditSelected();
     void PutBack(int index, const HistoryEntry& entry);
@@ -96,11 +96,7 @@ private:
     CZurimoListBox list_;
     Profile profile_;
     WinCaseFolding folding_;
-    std::unique_ptr<CFindDlg> find_;
-    // The last Find window's object, freed only when the next one closes: its window can
-    // go while its own search is still on the stack (the history window hidden while the
-    // not-found message is up).
-    std::unique_ptr<CFindDlg> closedFind_;
+    CFindDlg find_;
     bool quoteBox_ = false;
     bool dateTimeBox_ = false;
     bool menuChoicePending_ = false;
