@@ -128,6 +128,16 @@ if(ZURIMO_TESTS)
   target_link_libraries(e2e_tests PRIVATE zurimo_core gtest ole32 uuid comctl32 shell32 version)
   set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
 
+  # The dialog templates of zurimo.exe and ZurimoEx.dll laid out at the system's DPI, under
+  # the program's own manifest.
+  add_executable(layout_tests tests/layout/layout_test.cpp tests/layout/layout_tests.rc)
+  set_source_files_properties(tests/layout/layout_tests.rc PROPERTIES OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/zurimo.manifest)
+  target_include_directories(layout_tests PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources)
+  target_link_libraries(layout_tests PRIVATE zurimo_base_win gtest)
+  set_target_properties(layout_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})
+  add_dependencies(layout_tests zurimo ZurimoEx)
+
   # Put into the program under test by a hook, it reports the popup menus the program shows.
   add_library(menu_probe SHARED tests/e2e/menu_probe.cpp)
   set_target_properties(menu_probe PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${ZURIMO_TEST_DIR})

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the layout check, the core's unit tests natively (also under
 # ASan and UBSan), then the Win32 layer's tests and the end-to-end tests under Wine on a
-# virtual display.
+# virtual display, and the dialogs' layout at 96, 144 and 192 DPI.
 # Ends with one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -83,6 +83,19 @@ if build win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMA
             count "$suite" "$logs/$suite.log" $?
             wineserver -k 2>/dev/null
         done
+        # The dialogs at 100, 150 and 200 %: the prefix's DPI is read when Wine starts.
+        for dpi in 96 144 192; do
+            echo "== dialog layout at $dpi DPI under Wine"
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f \
+                > /dev/null 2>&1
+            wineserver -k 2>/dev/null
+            timeout 120 wine build/win64/tests/layout_tests.exe --dpi=$dpi \
+                > "$logs/dialog-layout-$dpi.log" 2>&1
+            count "dialog-layout-$dpi" "$logs/dialog-layout-$dpi.log" $?
+            tr -d '\r' < "$logs/dialog-layout-$dpi.log" | grep '^does not fit:'
+        done
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
+        wineserver -k 2>/dev/null
     else
         echo "no virtual display"; failed=$((failed + 1))
     fi
