@@ -137,11 +137,25 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: return OnInitDialog();
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_HELP: return OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
     default: return FALSE;
     }
 }
 
 bool Dialog::OnCommand(int, int, HWND) { return false; }
+
+bool Dialog::OnHelp(const HELPINFO&) { return true; }
+
+void Dialog::SetIcons(int iconId) {
+    HINSTANCE instance = ProgramInstance();
+    HICON big = LoadIconA(instance, MAKEINTRESOURCEA(iconId));
+    // The small one drawn at its own size, not the big one shrunk.
+    auto small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    if (small) SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
 
 INT_PTR Dialog::SetResult(LRESULT result) {
     SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
@@ -184,6 +198,8 @@ void PropertyPage::Describe(PROPSHEETPAGEA* page, HINSTANCE instance, int templa
     page->pfnDlgProc = PageProc;
     page->lParam = reinterpret_cast<LPARAM>(this);
 }
+
+bool PropertyPage::OnHelp(const HELPINFO&) { return false; }
 
 bool PropertyPage::IsActive() const {
     return reinterpret_cast<HWND>(SendMessageA(sheet(), PSM_GETCURRENTPAGEHWND, 0, 0)) == hwnd();

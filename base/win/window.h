@@ -74,6 +74,11 @@ public:
     static bool PreTranslate(MSG* msg);
 
 protected:
+    // The window's big and small icons, from icon resource `iconId` of the program.
+    void SetIcons(int iconId);
+    // Context help (F1, or the caption's help button on a control). The default answers it
+    // and shows nothing: the program's dialogs have no help topics.
+    virtual bool OnHelp(const HELPINFO& info);
     // Handles one message; returns TRUE when it did (see SetResult), FALSE to let the
     // dialog manager go on. The default routes WM_INITDIALOG and WM_COMMAND.
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,6 +106,8 @@ public:
     bool IsActive() const;
 
 protected:
+    // A page leaves context help to its sheet.
+    bool OnHelp(const HELPINFO& info) override;
     // Turns the sheet's Apply button on for this page, or (false) marks the page as applied;
     // the button stays on while another page is modified.
     void SetModified(bool modified = true);

@@ -54,8 +54,7 @@ BOOL CAboutDlg::OnInitDialog() {
         SetDlgItemTextA(hwnd(), IDC_ABOUT_COPYRIGHT, copyright->c_str());
     }
     SetWindowTextA(hwnd(), (ResourceString(instance, IDS_APP_NAME) + " バージョン情報").c_str());
-    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetIcons(IDR_MAINFRAME);
     CenterOnWorkArea(hwnd());  // its owner, the main window, is hidden
     return TRUE;
 }
@@ -71,7 +70,6 @@ INT_PTR CAboutDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (brush) return reinterpret_cast<INT_PTR>(brush);
         break;
     }
-    case WM_HELP: return TRUE;  // context help: there are no topics to show
     }
     return Dialog::OnMessage(message, wParam, lParam);
 }

@@ -20,8 +20,7 @@ INT_PTR CEditDlg::DoModal(HWND owner) {
 
 BOOL CEditDlg::OnInitDialog() {
     HINSTANCE instance = ProgramInstance();
-    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetIcons(IDR_MAINFRAME);
     SetWindowTextA(hwnd(), ResourceString(instance, IDS_EDIT_TITLE).c_str());
     HWND edit = Item(IDC_EDIT_TEXT);
     if (tab_ != 0) {
@@ -64,7 +63,6 @@ INT_PTR CEditDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         info->ptMinTrackSize = POINT{kMinWidth, kMinHeight};
         return TRUE;
     }
-    case WM_HELP: return TRUE;  // context help: there are no topics to show
     }
     return Dialog::OnMessage(message, wParam, lParam);
 }

@@ -48,8 +48,7 @@ void CFindDlg::PassRequest() {
 }
 
 BOOL CFindDlg::OnInitDialog() {
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetIcons(IDR_MAINFRAME);
     SendDlgItemMessageA(hwnd(), IDC_FIND_TEXT, CB_LIMITTEXT, kFindTextLimit, 0);
     // A value written in UTF-16 is read so too; one that fits keeps its own ANSI bytes.
     const std::string key = std::string(kAppKey) + "\\" + kSettingsSection;
@@ -85,7 +84,6 @@ INT_PTR CFindDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SaveRecentTexts();
         closing_ = hwnd();
         break;
-    case WM_HELP: return TRUE;  // context help: there are no topics to show
     }
     return Dialog::OnMessage(message, wParam, lParam);
 }

@@ -48,8 +48,7 @@ bool CZurimoDlg::Create(HWND owner) {
 }
 
 BOOL CZurimoDlg::OnInitDialog() {
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetIcons(IDR_MAINFRAME);
     listBox_ = Item(IDC_HISTORY_LIST);
     list_.Attach(listBox_, this);
 
@@ -74,17 +73,18 @@ INT_PTR CZurimoDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         OnContextMenu(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return TRUE;
-    case WM_HELP:
-        // Context help: the flag keeps the window open when the help popup takes the
-        // activation.
-        helpRequested_ = true;
-        return TRUE;
     }
     if (message == kKestroFindDialog) {
         find_.PassRequest();
         return TRUE;
     }
     return Dialog::OnMessage(message, wParam, lParam);
+}
+
+// Context help: the flag keeps the window open when the help popup takes the activation.
+bool CZurimoDlg::OnHelp(const HELPINFO&) {
+    helpRequested_ = true;
+    return true;
 }
 
 bool CZurimoDlg::OnCommand(int id, int code, HWND) {

@@ -62,6 +62,7 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    bool OnHelp(const HELPINFO& info) override;
 
 private:
     // The list box mirrors the store.

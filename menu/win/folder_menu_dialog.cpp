@@ -26,15 +26,9 @@ INT_PTR CFolderMenuDlg::DoModal(HWND owner) {
 }
 
 BOOL CFolderMenuDlg::OnInitDialog() {
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetIcons(IDR_MAINFRAME);
     LoadFolders();
     return TRUE;
-}
-
-INT_PTR CFolderMenuDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HELP) return TRUE;  // context help: there are no topics to show
-    return Dialog::OnMessage(message, wParam, lParam);
 }
 
 bool CFolderMenuDlg::OnCommand(int id, int code, HWND) {

@@ -20,7 +20,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void LoadFolders();

@@ -12,11 +12,6 @@
 namespace zurimo {
 namespace {
 
-void SetBigIcon(HWND dialog) {
-    HICON icon = LoadIconA(ProgramInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-}
-
 CMenuItem UserItem(std::string caption, std::string content) {
     CMenuItem item;
     item.caption = std::move(caption);
@@ -38,7 +33,7 @@ BOOL CUserDlg::OnInitDialog() {
     SetDlgItemTextA(hwnd(), IDC_USER_CONTENT, m_strContent.c_str());
     SendDlgItemMessageA(hwnd(), IDC_USER_CAPTION, EM_LIMITTEXT, kUserCaptionInputLimit, 0);
     SendDlgItemMessageA(hwnd(), IDC_USER_CONTENT, EM_LIMITTEXT, kUserContentInputLimit, 0);
-    SetBigIcon(hwnd());
+    SetIcons(IDR_MAINFRAME);
     if (m_bNew) {
         SetWindowTextA(hwnd(), "Zurimo! ユーザー定義文字列の追加");
     } else {
@@ -46,11 +41,6 @@ BOOL CUserDlg::OnInitDialog() {
         SetWindowTextA(hwnd(), "Zurimo! ユーザー定義文字列の編集");
     }
     return TRUE;
-}
-
-INT_PTR CUserDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HELP) return TRUE;  // context help: there are no topics to show
-    return Dialog::OnMessage(message, wParam, lParam);
 }
 
 bool CUserDlg::OnCommand(int id, int code, HWND) {
@@ -85,7 +75,7 @@ INT_PTR CUserMenuDlg::DoModal(HWND owner) {
 }
 
 BOOL CUserMenuDlg::OnInitDialog() {
-    SetBigIcon(hwnd());
+    SetIcons(IDR_MAINFRAME);
     try {
         std::vector<StoredEntry> stored = ReadStoredList(registry_, StoredListKind::kUsers);
         m_nCount = static_cast<int>(stored.size());
@@ -100,11 +90,6 @@ BOOL CUserMenuDlg::OnInitDialog() {
 }
 
 HWND CUserMenuDlg::List() const { return Item(IDC_USER_LIST); }
-
-INT_PTR CUserMenuDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HELP) return TRUE;  // context help: there are no topics to show
-    return Dialog::OnMessage(message, wParam, lParam);
-}
 
 bool CUserMenuDlg::OnCommand(int id, int code, HWND) {
     if (id == IDC_USER_LIST) {
