@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "base/win/com.h"
 #include "shellext/win/module.h"
 #include "shellext/win/shell_ext.h"
 
@@ -72,14 +73,14 @@ ULONG STDMETHODCALLTYPE ShellExtFactory::Release() {
 
 HRESULT STDMETHODCALLTYPE ShellExtFactory::CreateInstance(IUnknown* outer, REFIID riid,
                                                           void** out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (outer && riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
-    auto* object = new (std::nothrow) ZurimoShellExt(outer);
-    if (!object) return E_OUTOFMEMORY;
-    HRESULT result = object->Inner()->QueryInterface(riid, out);
-    object->Inner()->Release();  // the object goes again when nothing was handed out
-    return result;
+    return NoThrow([&] {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (outer && riid != IID_IUnknown) return CLASS_E_NOAGGREGATION;
+        // The object goes again when nothing was handed out.
+        Com<IUnknown> object((new ZurimoShellExt(outer))->Inner());
+        return object->QueryInterface(riid, out);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE ShellExtFactory::LockServer(BOOL lock) {

@@ -46,30 +46,38 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 STDAPI DllCanUnloadNow() { return g_locks == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, LPVOID* out) {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (clsid != kClsid) return CLASS_E_CLASSNOTAVAILABLE;
-    ShellExtFactory* factory = ShellExtFactory::Cached();
-    if (!factory) return E_OUTOFMEMORY;
-    return factory->QueryInterface(riid, out);
+    return NoThrow([&] {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (clsid != kClsid) return CLASS_E_CLASSNOTAVAILABLE;
+        ShellExtFactory* factory = ShellExtFactory::Cached();
+        if (!factory) return E_OUTOFMEMORY;
+        return factory->QueryInterface(riid, out);
+    });
 }
 
 STDAPI DllGetVersion(DLLVERSIONINFO* info) {
-    if (!info) return E_FAIL;
-    std::string path = ModulePath(g_module);
-    FileVersionInfo version;
-    if (path.empty() || !version.Load(path, true)) return E_FAIL;
-    info->dwMajorVersion = HIWORD(version.fileVersionHigh());
-    info->dwMinorVersion = LOWORD(version.fileVersionHigh());
-    info->dwBuildNumber = HIWORD(version.fileVersionLow());
-    info->dwPlatformID = DLLVER_PLATFORM_NT;
-    return S_OK;
+    return NoThrow([&] {
+        if (!info) return E_FAIL;
+        std::string path = ModulePath(g_module);
+        FileVersionInfo version;
+        if (path.empty() || !version.Load(path, true)) return E_FAIL;
+        info->dwMajorVersion = HIWORD(version.fileVersionHigh());
+        info->dwMinorVersion = LOWORD(version.fileVersionHigh());
+        info->dwBuildNumber = HIWORD(version.fileVersionLow());
+        info->dwPlatformID = DLLVER_PLATFORM_NT;
+        return S_OK;
+    });
 }
 
 STDAPI DllRegisterServer() {
-    std::string path = ModulePath(g_module);
-    if (path.empty()) return E_FAIL;
-    return RegisterServer(SystemRegistry(), path) == kErrorSuccess ? S_OK : E_FAIL;
+    return NoThrow([] {
+        std::string path = ModulePath(g_module);
+        if (path.empty()) return E_FAIL;
+        return RegisterServer(SystemRegistry(), path) == kErrorSuccess ? S_OK : E_FAIL;
+    });
 }
 
-STDAPI DllUnregisterServer() { return UnregisterServer(SystemRegistry()) ? S_OK : E_FAIL; }
+STDAPI DllUnregisterServer() {
+    return NoThrow([] { return UnregisterServer(SystemRegistry()) ? S_OK : E_FAIL; });
+}

@@ -2,13 +2,15 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
 #include "base/win/clipboard_text.h"
+#include "base/win/com.h"
+#include "base/win/handles.h"
 #include "base/win/win_code_page.h"
 #include "base/win/win_registry.h"
 #include "resources/zurimo_ex_ids.h"
@@ -50,6 +52,7 @@ HRESULT IdentifiersUsed(int count) {
 }
 
 // Appends the planned entries to `menu`; a submenu that cannot be made is left out.
+// `menu` is held by an owner: when an allocation fails, everything made so far goes with it.
 void Append(HMENU menu, const std::vector<ShellMenuEntry>& entries, UINT idCmdFirst) {
     for (const ShellMenuEntry& entry : entries) {
         switch (entry.kind) {
@@ -64,18 +67,47 @@ void Append(HMENU menu, const std::vector<ShellMenuEntry>& entries, UINT idCmdFi
             break;
         }
         case ShellMenuEntry::Kind::kSubmenu: {
-            HMENU submenu = CreatePopupMenu();
+            UniqueHMenu submenu(CreatePopupMenu());
             if (!submenu) break;
-            Append(submenu, entry.children, idCmdFirst);
+            Append(submenu.get(), entry.children, idCmdFirst);
             std::string caption = LoadText(entry.captionId, kCaptionBuffer);
-            if (!AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
-                             caption.c_str())) {
-                DestroyMenu(submenu);
+            if (AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.get()),
+                            caption.c_str())) {
+                (void)submenu.release();  // `menu` owns it now
             }
             break;
         }
         }
     }
+}
+
+// Takes the paths of the drop that `data` offers into `selection`.
+HRESULT TakeDrop(IDataObject* data, Selection* selection) {
+    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    StgMedium medium;
+    HRESULT result = data->GetData(&format, medium.out());
+    if (FAILED(result)) return result;
+    if (medium.get().tymed != TYMED_HGLOBAL) return DV_E_TYMED;
+    auto drop = static_cast<HDROP>(medium.get().hGlobal);
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> paths;
+    std::vector<std::u16string> widePaths;
+    // Each path whole, however long: its length is asked for first. The ANSI path is the one
+    // the menu and CF_TEXT go by; the wide one is kept beside it for the names the code page
+    // cannot hold.
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        if (length == 0) continue;
+        std::string path(length + 1, '\0');
+        UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
+        if (got == 0) continue;
+        path.resize(got);
+        std::optional<std::u16string> wide = WidePath(drop, i);
+        widePaths.push_back(wide ? std::move(*wide) : SystemCodePage().ToWide(path));
+        paths.push_back(std::move(path));
+    }
+    selection->Take(count, paths, widePaths, SystemCodePage());
+    return S_OK;
 }
 
 }  // namespace
@@ -129,91 +161,86 @@ ULONG STDMETHODCALLTYPE ZurimoShellExt::InnerUnknown::Release() {
     return left;
 }
 
-HRESULT STDMETHODCALLTYPE ZurimoShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) {
-    if (!data) return E_POINTER;
-    std::optional<ShellSettings> settings = ReadShellSettings(SystemRegistry());
-    if (!settings) return E_FAIL;
-    settings_ = *settings;
-    selection_.Take(0, {});
+// Every call from here on is one Explorer makes: none lets an exception out, and each changes
+// the object or Explorer's menu only once nothing can fail halfway.
 
-    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium = {};
-    HRESULT result = data->GetData(&format, &medium);
-    if (FAILED(result)) return result;
-    auto drop = static_cast<HDROP>(medium.hGlobal);
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::string> paths;
-    std::vector<std::u16string> widePaths;
-    try {
-        // Each path whole, however long: its length is asked for first. The ANSI path is
-        // the one the menu and CF_TEXT go by; the wide one is kept beside it for the names
-        // the code page cannot hold.
-        for (UINT i = 0; i < count; ++i) {
-            UINT length = DragQueryFileA(drop, i, nullptr, 0);
-            if (length == 0) continue;
-            std::string path(length + 1, '\0');
-            UINT got = DragQueryFileA(drop, i, &path[0], length + 1);
-            if (got == 0) continue;
-            path.resize(got);
-            std::optional<std::u16string> wide = WidePath(drop, i);
-            widePaths.push_back(wide ? std::move(*wide) : SystemCodePage().ToWide(path));
-            paths.push_back(std::move(path));
-        }
-    } catch (const std::bad_alloc&) {
-        ReleaseStgMedium(&medium);
-        return E_POINTER;
-    }
-    ReleaseStgMedium(&medium);
-    selection_.Take(count, paths, widePaths, SystemCodePage());
-    return S_OK;
+HRESULT STDMETHODCALLTYPE ZurimoShellExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) {
+    return NoThrow([&] {
+        if (!data) return E_POINTER;
+        std::optional<ShellSettings> settings = ReadShellSettings(SystemRegistry());
+        if (!settings) return E_FAIL;
+        settings_ = *settings;
+        // The new selection is made aside and then taken whole. Without a drop it is empty.
+        Selection next = selection_;
+        next.Take(0, {});
+        HRESULT result = TakeDrop(data, &next);
+        selection_ = std::move(next);
+        return result;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE ZurimoShellExt::QueryContextMenu(HMENU menu, UINT indexMenu,
                                                            UINT idCmdFirst, UINT idCmdLast,
                                                            UINT flags) {
+    return NoThrow([&] { return AddPopup(menu, indexMenu, idCmdFirst, idCmdLast, flags); });
+}
+
+HRESULT ZurimoShellExt::AddPopup(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast,
+                                 UINT flags) {
     if (!menu || (flags & CMF_DEFAULTONLY)) return IdentifiersUsed(1);
     std::vector<std::optional<std::string>> users;
     if (settings_.userMenu) users = ReadUserCaptions(SystemRegistry());
     long long range = static_cast<long long>(idCmdLast) - idCmdFirst + 1;
     ShellMenuPlan plan = PlanShellMenu(selection_, settings_.hierarchy, users, range);
     if (plan.entries.empty()) return IdentifiersUsed(1);
-
-    HMENU popup = CreatePopupMenu();
+    UniqueHMenu popup(CreatePopupMenu());
     if (!popup) return IdentifiersUsed(1);
-    Append(popup, plan.entries, idCmdFirst);
+    Append(popup.get(), plan.entries, idCmdFirst);
+    std::string caption = LoadText(IDS_EX_POPUP, kCaptionBuffer);
+
+    // Nothing below allocates: Explorer's menu gets the whole popup or nothing.
+    // With the separator setting the popup goes one place down, above a separator of its own.
+    bool separated = false;
+    UINT separatorAt = 0;
     if (settings_.separator) {
-        InsertMenuA(menu, indexMenu + 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        separatorAt = std::min(indexMenu + 1, static_cast<UINT>(GetMenuItemCount(menu)));
+        separated = InsertMenuA(menu, indexMenu + 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
         ++indexMenu;
     }
-    std::string caption = LoadText(IDS_EX_POPUP, kCaptionBuffer);
     if (!InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_POPUP | MF_STRING,
-                     reinterpret_cast<UINT_PTR>(popup), caption.c_str())) {
-        DestroyMenu(popup);
+                     reinterpret_cast<UINT_PTR>(popup.get()), caption.c_str())) {
+        if (separated) DeleteMenu(menu, separatorAt, MF_BYPOSITION);
         return IdentifiersUsed(1);
     }
     hostMenu_ = menu;
-    ownPopup_ = popup;
+    ownPopup_ = popup.release();  // Explorer's menu owns it now; the object takes it out again
     return IdentifiersUsed(plan.idsUsed);
 }
 
 HRESULT STDMETHODCALLTYPE ZurimoShellExt::InvokeCommand(CMINVOKECOMMANDINFO* info) {
-    if (!info || !IS_INTRESOURCE(info->lpVerb)) return E_FAIL;  // a verb given as a string
-    int offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
-    WinShellFacts facts;
-    std::optional<ClipboardTexts> texts =
-        CommandTexts(offset, selection_, facts, SystemRegistry(), SystemCodePage());
-    if (!texts) return E_FAIL;
-    return PutTextOnClipboard(nullptr, texts->ansi, texts->wide) ? S_OK : E_FAIL;
+    return NoThrow([&] {
+        if (!info || !IS_INTRESOURCE(info->lpVerb)) return E_FAIL;  // a verb given as a string
+        int offset = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
+        WinShellFacts facts;
+        // The texts are made whole before the clipboard is opened: when that fails, the
+        // clipboard keeps what it held.
+        std::optional<ClipboardTexts> texts =
+            CommandTexts(offset, selection_, facts, SystemRegistry(), SystemCodePage());
+        if (!texts) return E_FAIL;
+        return PutTextOnClipboard(nullptr, texts->ansi, texts->wide) ? S_OK : E_FAIL;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE ZurimoShellExt::GetCommandString(UINT_PTR offset, UINT type, UINT*,
                                                            CHAR* buffer, UINT size) {
-    if (type != GCS_HELPTEXTA || !buffer || size == 0) return S_OK;
-    int id = offset <= 0xFFFF ? HelpTextId(static_cast<int>(offset)) : 0;
-    std::string help = id ? LoadText(id, kHelpBuffer) : std::string();
-    help = CutAtCharBoundary(help, size - 1);
-    std::memcpy(buffer, help.c_str(), help.size() + 1);
-    return S_OK;
+    return NoThrow([&] {
+        if (type != GCS_HELPTEXTA || !buffer || size == 0) return S_OK;
+        int id = offset <= 0xFFFF ? HelpTextId(static_cast<int>(offset)) : 0;
+        std::string help = id ? LoadText(id, kHelpBuffer) : std::string();
+        help = CutAtCharBoundary(help, size - 1);
+        std::memcpy(buffer, help.c_str(), help.size() + 1);
+        return S_OK;
+    });
 }
 
 }  // namespace zurimo

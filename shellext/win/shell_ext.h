@@ -48,7 +48,8 @@ private:
     };
 
     ~ZurimoShellExt();
-    HMENU BuildPopup(UINT idCmdFirst, UINT idCmdLast);
+    // QueryContextMenu's work, which may throw.
+    HRESULT AddPopup(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast, UINT flags);
 
     InnerUnknown inner_;
     IUnknown* outer_;
