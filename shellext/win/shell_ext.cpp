@@ -81,6 +81,14 @@ void Append(HMENU menu, const std::vector<ShellMenuEntry>& entries, UINT idCmdFi
     }
 }
 
+// The offsets of the commands among the planned entries, those of submenus included.
+void AddCommandOffsets(const std::vector<ShellMenuEntry>& entries, std::vector<int>* offsets) {
+    for (const ShellMenuEntry& entry : entries) {
+        if (entry.kind == ShellMenuEntry::Kind::kCommand) offsets->push_back(entry.offset);
+        AddCommandOffsets(entry.children, offsets);
+    }
+}
+
 // Takes the paths of the drop that `data` offers into `selection`.
 HRESULT TakeDrop(IDataObject* data, Selection* selection) {
     FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -193,6 +201,8 @@ HRESULT ZurimoShellExt::AddPopup(HMENU menu, UINT indexMenu, UINT idCmdFirst, UI
     long long range = static_cast<long long>(idCmdLast) - idCmdFirst + 1;
     ShellMenuPlan plan = PlanShellMenu(selection_, settings_.hierarchy, users, range);
     if (plan.entries.empty()) return IdentifiersUsed(1);
+    std::vector<int> commands;
+    AddCommandOffsets(plan.entries, &commands);
     UniqueHMenu popup(CreatePopupMenu());
     if (!popup) return IdentifiersUsed(1);
     Append(popup.get(), plan.entries, idCmdFirst);
@@ -214,6 +224,7 @@ HRESULT ZurimoShellExt::AddPopup(HMENU menu, UINT indexMenu, UINT idCmdFirst, UI
     }
     hostMenu_ = menu;
     ownPopup_ = popup.release();  // Explorer's menu owns it now; the object takes it out again
+    commands_.swap(commands);
     return IdentifiersUsed(plan.idsUsed);
 }
 
@@ -231,16 +242,33 @@ HRESULT STDMETHODCALLTYPE ZurimoShellExt::InvokeCommand(CMINVOKECOMMANDINFO* inf
     });
 }
 
+// Only the ANSI help texts are given, and whether an offset is one of the popup's commands.
+// A verb or a wide help text is not implemented: nothing is written for it.
 HRESULT STDMETHODCALLTYPE ZurimoShellExt::GetCommandString(UINT_PTR offset, UINT type, UINT*,
                                                            CHAR* buffer, UINT size) {
-    return NoThrow([&] {
-        if (type != GCS_HELPTEXTA || !buffer || size == 0) return S_OK;
-        int id = offset <= 0xFFFF ? HelpTextId(static_cast<int>(offset)) : 0;
-        std::string help = id ? LoadText(id, kHelpBuffer) : std::string();
-        help = CutAtCharBoundary(help, size - 1);
-        std::memcpy(buffer, help.c_str(), help.size() + 1);
-        return S_OK;
-    });
+    switch (type) {
+    case GCS_HELPTEXTA:
+        return NoThrow([&] {
+            if (!buffer || size == 0) return S_OK;
+            int id = offset <= 0xFFFF ? HelpTextId(static_cast<int>(offset)) : 0;
+            std::string help = id ? LoadText(id, kHelpBuffer) : std::string();
+            help = CutAtCharBoundary(help, size - 1);
+            std::memcpy(buffer, help.c_str(), help.size() + 1);
+            return S_OK;
+        });
+    case GCS_VALIDATEA:
+    case GCS_VALIDATEW:
+        return IsCommand(offset) ? S_OK : S_FALSE;
+    default:
+        return E_NOTIMPL;
+    }
+}
+
+bool ZurimoShellExt::IsCommand(UINT_PTR offset) const {
+    for (int command : commands_) {
+        if (static_cast<UINT_PTR>(command) == offset) return true;
+    }
+    return false;
 }
 
 }  // namespace zurimo

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "shellext/selection.h"
 #include "shellext/shell_settings.h"
 
@@ -50,11 +52,14 @@ private:
     ~ZurimoShellExt();
     // QueryContextMenu's work, which may throw.
     HRESULT AddPopup(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT idCmdLast, UINT flags);
+    // Whether `offset` is one of the commands of the popup put into Explorer's menu.
+    bool IsCommand(UINT_PTR offset) const;
 
     InnerUnknown inner_;
     IUnknown* outer_;
     HMENU hostMenu_ = nullptr;
     HMENU ownPopup_ = nullptr;
+    std::vector<int> commands_;  // the offsets of the popup's commands
     Selection selection_;
     ShellSettings settings_;
 };

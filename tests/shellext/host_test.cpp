@@ -446,9 +446,28 @@ TEST_F(ShellExtTest, HelpTextsAndVerbs) {
     }
     EXPECT_EQ("", extension.HelpText(11)) << "user strings have no help text";
     EXPECT_EQ("オブジェク", extension.HelpText(0, 11)) << "cut to the buffer with its NUL";
+    // No verbs and no wide help texts: E_NOTIMPL, and nothing written (16 wide characters
+    // fill the 32 bytes of the buffer).
+    for (UINT type : {GCS_VERBA, GCS_VERBW, GCS_HELPTEXTW, GCS_VERBICONW}) {
+        HRESULT hr = E_UNEXPECTED;
+        EXPECT_EQ("<untouched>", extension.HelpText(0, 16, type, &hr)) << type;
+        EXPECT_EQ(E_NOTIMPL, hr) << type;
+    }
+    // Validation answers S_OK for the popup's commands only: a file of an 8.3 name offers
+    // no short forms and no addresses, and the user menu is off.
+    for (UINT type : {GCS_VALIDATEA, GCS_VALIDATEW}) {
+        for (UINT offset : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 10u, 11u, 12u, 0x10000u}) {
+            bool command = offset == 0 || offset == 1 || offset == 4 || offset == 6 || offset == 7;
+            HRESULT hr = E_UNEXPECTED;
+            EXPECT_EQ("<untouched>", extension.HelpText(offset, 16, type, &hr)) << offset;
+            EXPECT_EQ(command ? S_OK : S_FALSE, hr) << type << ", " << offset;
+        }
+    }
+    Extension fresh;
+    ASSERT_TRUE(fresh.Create(library));
     HRESULT hr = E_UNEXPECTED;
-    EXPECT_EQ("<untouched>", extension.HelpText(0, 64, GCS_VERBA, &hr));
-    EXPECT_EQ(S_OK, hr);
+    fresh.HelpText(0, 16, GCS_VALIDATEA, &hr);
+    EXPECT_EQ(S_FALSE, hr) << "no popup, no commands";
     // A verb given as text runs nothing.
     ASSERT_TRUE(SetClipboardText(kBefore));
     EXPECT_EQ(E_FAIL, extension.InvokeVerb("copy"));
