@@ -32,12 +32,14 @@ void UnlockModule() { InterlockedDecrement(&g_locks); }
 
 using namespace zurimo;
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+// Reserved is set at detach when the process is ending: its other threads are gone, maybe
+// in the middle of holding a lock, and the system takes the memory back. Nothing is done then.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = instance;
         SetProgramInstance(instance);
         DisableThreadLibraryCalls(instance);
-    } else if (reason == DLL_PROCESS_DETACH) {
+    } else if (reason == DLL_PROCESS_DETACH && !reserved) {
         ShellExtFactory::ReleaseCached();
     }
     return TRUE;
