@@ -35,7 +35,9 @@ if(ZURIMO_FUZZ)
 
   # Coverage feedback from the core as well as from the harnesses. The in-memory registry
   # is left out: it is no subject of the fuzzing, and its comparisons would only slow it.
-  target_compile_options(zurimo_core PRIVATE -fsanitize=fuzzer-no-link)
+  foreach(subsystem ${ZURIMO_SUBSYSTEMS})
+    target_compile_options(zurimo_${subsystem}_core PRIVATE -fsanitize=fuzzer-no-link)
+  endforeach()
   add_custom_target(fuzz_all)
   foreach(name ${ZURIMO_FUZZ_TARGETS})
     add_executable(${name}_fuzz fuzz/${name}_fuzz.cpp)

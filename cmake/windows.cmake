@@ -26,15 +26,15 @@ endfunction()
 # One Win32 library per subsystem, each on the layers below it only.
 zurimo_sources(base_win_sources base/win)
 add_library(zurimo_base_win STATIC ${base_win_sources})
-target_link_libraries(zurimo_base_win PUBLIC zurimo_core ole32 shell32 comctl32 version)
+target_link_libraries(zurimo_base_win PUBLIC zurimo_base_core ole32 shell32 comctl32 version)
 
 zurimo_sources(history_win_sources history/win)
 add_library(zurimo_history_win STATIC ${history_win_sources})
-target_link_libraries(zurimo_history_win PUBLIC zurimo_base_win)
+target_link_libraries(zurimo_history_win PUBLIC zurimo_history_core zurimo_base_win)
 
 zurimo_sources(menu_win_sources menu/win)
 add_library(zurimo_menu_win STATIC ${menu_win_sources})
-target_link_libraries(zurimo_menu_win PUBLIC zurimo_base_win)
+target_link_libraries(zurimo_menu_win PUBLIC zurimo_menu_core zurimo_base_win)
 
 # Zurimo.dll, the hook library; the program links against it by name.
 zurimo_version_rc(Zurimo Zurimo.dll "Zurimo! hook library" VFT_DLL)
@@ -53,13 +53,14 @@ add_library(ZurimoEx SHARED ${shellext_win_sources} shellext/win/zurimo_ex.def
                             resources/zurimo_ex.rc)
 set_target_properties(ZurimoEx PROPERTIES PREFIX "" OUTPUT_NAME ZurimoEx)
 target_include_directories(ZurimoEx PRIVATE ${CMAKE_SOURCE_DIR}/resources)
-target_link_libraries(ZurimoEx PRIVATE zurimo_base_win ole32 shell32 uuid version)
+target_link_libraries(ZurimoEx PRIVATE zurimo_shellext_core zurimo_base_win ole32 shell32 uuid version)
 
 # The resident program's own Win32 code, shared by zurimo.exe and the Win32 tests.
 zurimo_sources(app_win_sources app/win)
 list(REMOVE_ITEM app_win_sources ${CMAKE_SOURCE_DIR}/app/win/winmain.cpp)
 add_library(zurimo_app_win STATIC ${app_win_sources})
-target_link_libraries(zurimo_app_win PUBLIC zurimo_history_win zurimo_menu_win Zurimo comctl32 ole32 shell32 uuid)
+target_link_libraries(zurimo_app_win PUBLIC zurimo_app_core zurimo_history_win zurimo_menu_win Zurimo
+                                            comctl32 ole32 shell32 uuid)
 
 zurimo_version_rc(zurimo zurimo.exe "Zurimo! clipboard history" VFT_APP)
 add_executable(zurimo WIN32 app/win/winmain.cpp resources/zurimo.rc)
