@@ -1,5 +1,6 @@
 #include "host.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <type_traits>
 
@@ -81,6 +82,98 @@ std::string Library::path() const {
     GetModuleFileNameA(module.get(), path, MAX_PATH);
     return path;
 }
+
+namespace allocation_faults {
+namespace {
+
+LONG g_count = 0;
+LONG g_failAt = 0;
+LONG g_reached = 0;
+
+using Malloc = void*(__cdecl*)(size_t);
+using Calloc = void*(__cdecl*)(size_t, size_t);
+using Realloc = void*(__cdecl*)(void*, size_t);
+using Strdup = char*(__cdecl*)(const char*);
+Malloc g_malloc = malloc;
+Calloc g_calloc = calloc;
+Realloc g_realloc = realloc;
+Strdup g_strdup = _strdup;
+
+bool FailsNow() {
+    if (InterlockedIncrement(&g_count) != g_failAt) return false;
+    InterlockedExchange(&g_reached, 1);
+    return true;
+}
+
+void* __cdecl CountedMalloc(size_t size) { return FailsNow() ? nullptr : g_malloc(size); }
+void* __cdecl CountedCalloc(size_t count, size_t size) {
+    return FailsNow() ? nullptr : g_calloc(count, size);
+}
+// realloc(p, 0) frees: it is not counted.
+void* __cdecl CountedRealloc(void* block, size_t size) {
+    return size != 0 && FailsNow() ? nullptr : g_realloc(block, size);
+}
+char* __cdecl CountedStrdup(const char* text) { return FailsNow() ? nullptr : g_strdup(text); }
+
+// The wrapper for an imported function of the C runtime, or null.
+void* Wrapper(const char* name) {
+    if (!strcmp(name, "malloc")) return reinterpret_cast<void*>(CountedMalloc);
+    if (!strcmp(name, "calloc")) return reinterpret_cast<void*>(CountedCalloc);
+    if (!strcmp(name, "realloc")) return reinterpret_cast<void*>(CountedRealloc);
+    if (!strcmp(name, "_strdup")) return reinterpret_cast<void*>(CountedStrdup);
+    return nullptr;
+}
+
+bool IsRuntime(const char* dll) {
+    return !_stricmp(dll, "msvcrt.dll") || !_strnicmp(dll, "api-ms-win-crt-", 15) ||
+           !_stricmp(dll, "ucrtbase.dll");
+}
+
+}  // namespace
+
+AssertionResult Attach(HMODULE module) {
+    auto base = reinterpret_cast<BYTE*>(module);
+    auto dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!imports.VirtualAddress) return testing::AssertionFailure() << "no imports";
+    std::string patched;
+    for (auto d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         d->Name; ++d) {
+        if (!IsRuntime(reinterpret_cast<const char*>(base + d->Name))) continue;
+        auto names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            void* wrapper = Wrapper(reinterpret_cast<const char*>(byName->Name));
+            if (!wrapper) continue;
+            DWORD protection = 0;
+            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
+                                &protection)) {
+                return Failed("VirtualProtect");
+            }
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(wrapper);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection,
+                           &protection);
+            patched += std::string(" ") + reinterpret_cast<const char*>(byName->Name);
+        }
+    }
+    if (patched.find(" malloc") != std::string::npos) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no malloc import to count; patched:" << patched;
+}
+
+void Arm(long failAt) {
+    InterlockedExchange(&g_count, 0);
+    InterlockedExchange(&g_reached, 0);
+    InterlockedExchange(&g_failAt, failAt);
+}
+
+long Count() { return g_count; }
+bool Reached() { return g_reached != 0; }
+
+}  // namespace allocation_faults
 
 AssertionResult Extension::Create(const Library& library) {
     Com<IClassFactory> factory;

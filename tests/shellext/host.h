@@ -42,6 +42,17 @@ struct Library {
     std::string path() const;  // as the loader has it
 };
 
+// Makes one allocation of a loaded library fail, as memory running out would: the library's
+// import entries for the C runtime's allocation functions (malloc, calloc, realloc, _strdup)
+// are pointed at wrappers that count the calls and fail the one asked for. operator new of
+// the statically linked C++ runtime ends in malloc, so there it becomes std::bad_alloc.
+namespace allocation_faults {
+AssertionResult Attach(HMODULE module);  // fails when the library imports no malloc
+void Arm(long failAt);                   // counts from 0 again; with 0 nothing fails
+long Count();                            // allocations since Arm
+bool Reached();                          // whether the armed one was asked for
+}  // namespace allocation_faults
+
 // One object of the extension, held as Explorer holds it for one menu.
 class Extension {
 public:

@@ -866,5 +866,180 @@ TEST_F(ShellExtTest, InitializeNeedsTheFourSettingsAndFileDrops) {
     EXPECT_EQ(1, virtualItems.references());
 }
 
+// One right-click as Explorer makes it, call by call: what each call gave, as a line, and how
+// many allocations the library had made by its end.
+struct Click {
+    std::vector<std::string> outcomes;
+    std::vector<long> counts;
+    bool reached = false;  // the allocation that was to fail was asked for
+};
+
+std::string Joined(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "|") + line;
+    return text;
+}
+
+bool Succeeded(const std::string& outcome) { return outcome.rfind("0x0", 0) == 0; }
+
+constexpr UINT kClickCommands = 12;  // the eleven commands and one user string
+const std::string kOutOfMemory = Hr(E_OUTOFMEMORY);
+const std::string kBareHost = "1 A|2 B|3 C|4 D|5 E";
+
+// The outcome of call `step` of a click when the allocation that failed in it was given up:
+// E_OUTOFMEMORY, and nothing changed (help texts 4 to 15, commands 16 to 27).
+std::string GivenUp(size_t step) {
+    if (step == 3) return kOutOfMemory + " host: " + kBareHost;
+    if (step >= 4 && step < 4 + kClickCommands) return kOutOfMemory + " <untouched>";
+    if (step >= 4 + kClickCommands) return kOutOfMemory + " " + kBefore;
+    return kOutOfMemory;
+}
+
+TEST_F(ShellExtTest, EveryAllocationOfAMenuAndItsCommandsMayFail) {
+    ASSERT_TRUE(PutSettings(32, 1, 1, 1));
+    ASSERT_TRUE(PutUser(0, "Mail", "me@example.jp"));
+    ASSERT_TRUE(tree.File("LongFileName.txt", "x"));
+    ASSERT_TRUE(tree.Folder("sub"));
+    ASSERT_TRUE(tree.File("Site.url", "[InternetShortcut]\r\nURL=http://example.jp/\r\n"));
+    const Lines paths = {P("LongFileName.txt"), P("sub"), P("Site.url")};
+
+    // Each click in a freshly loaded library, so that its first DllGetClassObject is the
+    // library's first too.
+    auto rightClick = [&](long failAt) {
+        Click click;
+        library.module.reset();
+        if (GetModuleHandleA("ZurimoEx.dll")) {
+            click.outcomes.push_back("<the library stayed loaded>");
+            return click;
+        }
+        if (!library.Load() || !allocation_faults::Attach(library.module.get())) {
+            click.outcomes.push_back("<the library cannot be loaded and counted>");
+            return click;
+        }
+        DataObject data(paths);
+        zurimo::UniqueHMenu host(CreatePopupMenu());
+        for (UINT id = 1; id <= 5; ++id) {
+            AppendMenuA(host.get(), MF_STRING, id, std::string(1, 'A' + id - 1).c_str());
+        }
+        Com<IClassFactory> factory;
+        Com<IShellExtInit> init;
+        Com<IContextMenu> menu;
+        allocation_faults::Arm(failAt);
+        // A call of the library; an exception that leaves it is an outcome too.
+        auto call = [&](auto body) {
+            std::string outcome;
+            try {
+                outcome = body();
+            } catch (...) {
+                outcome = "<an exception left the library>";
+            }
+            click.outcomes.push_back(outcome);
+            click.counts.push_back(allocation_faults::Count());
+            return Succeeded(outcome);
+        };
+        bool menuShown =
+            call([&] {
+                return Hr(library.getClassObject(kClsid, IID_IClassFactory, factory.out()));
+            }) &&
+            call([&] {
+                HRESULT hr = factory->CreateInstance(nullptr, IID_IShellExtInit, init.out());
+                if (hr == S_OK) hr = init->QueryInterface(IID_IContextMenu, menu.out());
+                factory.reset();
+                return Hr(hr);
+            }) &&
+            call([&] { return Hr(init->Initialize(nullptr, &data, nullptr)); }) &&
+            call([&] {
+                HRESULT hr = menu->QueryContextMenu(host.get(), 0, kFirst, kLast, CMF_NORMAL);
+                return Hr(hr) + " host: " + Joined(MenuLines(host.get()));
+            });
+        for (UINT offset = 0; menuShown && offset < kClickCommands; ++offset) {
+            call([&] {
+                std::string buffer(256, '\x7f');
+                HRESULT hr = menu->GetCommandString(offset, GCS_HELPTEXTA, nullptr, &buffer[0],
+                                                    static_cast<UINT>(buffer.size()));
+                bool untouched = buffer.find_first_not_of('\x7f') == std::string::npos;
+                return Hr(hr) + " " + (untouched ? "<untouched>" : buffer.c_str());
+            });
+        }
+        for (UINT offset = 0; menuShown && offset < kClickCommands; ++offset) {
+            if (!SetClipboardText(kBefore)) {
+                click.outcomes.push_back("<the clipboard cannot be set>");
+                return click;
+            }
+            call([&] {
+                CMINVOKECOMMANDINFO info = {};
+                info.cbSize = sizeof info;
+                info.lpVerb = MAKEINTRESOURCEA(offset);
+                HRESULT hr = menu->InvokeCommand(&info);
+                return Hr(hr) + " " + ClipboardText() + (UnicodeTextPut() ? " +wide" : "");
+            });
+        }
+        call([&] {
+            menu.reset();
+            init.reset();
+            return Hr(library.canUnloadNow()) + " host: " + Joined(MenuLines(host.get())) +
+                   ", data references " + std::to_string(data.references());
+        });
+        click.reached = allocation_faults::Reached();
+        allocation_faults::Arm(0);
+        return click;
+    };
+
+    // Counted twice without failures: the same calls, the same allocations.
+    const Click counted = rightClick(0);
+    const Click again = rightClick(0);
+    ASSERT_EQ(counted.outcomes, again.outcomes);
+    ASSERT_EQ(counted.counts, again.counts);
+    ASSERT_EQ(5 + 2 * kClickCommands, counted.outcomes.size()) << counted.outcomes.back();
+    for (const std::string& outcome : counted.outcomes) {
+        ASSERT_TRUE(Succeeded(outcome)) << outcome;
+    }
+    EXPECT_EQ(0u, counted.outcomes[3].find("0x0000000c host: 1 A|> Zurimo!|  > フルパス(&F)|"))
+        << counted.outcomes[3];
+    EXPECT_EQ("0x00000000 " + P("LongFileName.txt") + "\r\n" + P("sub") + "\r\n" +
+                  P("Site.url") + "\r\n",
+              counted.outcomes[4 + kClickCommands]);
+    EXPECT_EQ("0x00000000 me@example.jp", counted.outcomes[3 + 2 * kClickCommands]);
+    // Released, the object takes its popup with it; the separator below it stays.
+    EXPECT_EQ("0x00000000 host: 1 A|-|2 B|3 C|4 D|5 E, data references 1",
+              counted.outcomes.back());
+    const std::string released = "0x00000000 host: " + kBareHost + ", data references 1";
+    const long total = counted.counts.back();
+    ASSERT_GT(total, 0);
+    std::string perCall;
+    for (size_t i = 0; i < counted.counts.size(); ++i) {
+        perCall += " " + std::to_string(counted.counts[i] - (i ? counted.counts[i - 1] : 0));
+    }
+    std::printf("allocations per call:%s (%ld in all)\n", perCall.c_str(), total);
+
+    // Failing each in turn: the calls before the failing one go as before; that one goes as
+    // before too or gives up with E_OUTOFMEMORY and changes nothing; a failed call that
+    // Explorer needs for the next ends the click; the others after it go as before. The host
+    // menu is whole, and every lock and reference is given back.
+    for (long n = 1; n <= total; ++n) {
+        const Click failed = rightClick(n);
+        ASSERT_TRUE(failed.reached) << "allocation " << n << ": " << failed.outcomes.back();
+        size_t step = 0;
+        while (counted.counts[step] < n) ++step;
+        bool gaveUp = false;
+        for (size_t i = 0; i + 1 < failed.outcomes.size(); ++i) {
+            const std::string& outcome = failed.outcomes[i];
+            if (i == step && outcome != counted.outcomes[i]) {
+                EXPECT_EQ(GivenUp(i), outcome) << "allocation " << n << " failed in call " << i;
+                gaveUp = true;
+            } else {
+                EXPECT_EQ(counted.outcomes[i], outcome) << "allocation " << n << ", call " << i;
+            }
+        }
+        size_t expectedCalls = counted.outcomes.size();
+        if (gaveUp && step <= 3) expectedCalls = step + 2;  // then only the release
+        EXPECT_EQ(expectedCalls, failed.outcomes.size()) << "allocation " << n;
+        bool menuWasShown = !gaveUp || step > 3;
+        EXPECT_EQ(menuWasShown ? counted.outcomes.back() : released, failed.outcomes.back())
+            << "allocation " << n;
+        if (testing::Test::HasFailure()) break;  // one failing allocation tells enough
+    }
+}
+
 }  // namespace
 }  // namespace shellext_test
