@@ -3,12 +3,19 @@
 # tools/menu_host, starts zurimo.exe under Wine on a private virtual display in a private
 # prefix (build/wine/shots), fills its history, shows each window in turn and crops a
 # screenshot to it. Not part of `make test`.
-#   scripts/screenshots.sh [FOLDER]    the PNGs go to FOLDER (default docs/images)
-# The build goes to build/shots-win64, the logs of a run to build/shots-logs.
+#   scripts/screenshots.sh [FOLDER [SCALE]]
+# The PNGs go to FOLDER (default docs/images). SCALE is the display scaling in percent
+# (default 100): 150 sets the prefix's DPI to 144, as Windows does at 150 %, so that the
+# program lays itself out and draws its icons at that scale. The build goes to
+# build/shots-win64, the logs of a run to build/shots-logs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 out=$(mkdir -p "${1:-docs/images}" && cd "${1:-docs/images}" && pwd)
+scale=${2:-100}
+case $scale in
+    '' | *[!0-9]*) echo "screenshots: SCALE is a percentage, such as 150" >&2; exit 2 ;;
+esac
 build=$root/build/shots-win64
 logs=$root/build/shots-logs
 mkdir -p "$logs"
@@ -28,10 +35,14 @@ ninja -C "$build" zurimo Zurimo ZurimoEx menu_host shot_driver > "$logs/build.lo
 
 . scripts/wine-env.sh
 zw_env
-zw_prefix shots fresh
+if [ "$scale" = 100 ]; then zw_prefix shots fresh; else zw_prefix "shots-$scale" fresh; fi
 ZW_USE_DISPLAY=0 zw_display   # always a virtual display: never a picture of the user's desktop
 trap zw_stop EXIT
 trap 'exit 130' INT TERM
+# Wine reads the DPI when it starts.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale / 100)) /f \
+    > /dev/null 2>&1
+wineserver -k 2> /dev/null || true
 # A plain desktop colour behind the windows, where a picture shows more than one.
 timeout 10 display -window root -size 8x8 xc:'#3a6ea5' >/dev/null 2>&1 || true
 
