@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/win/com.h"
 #include "base/win/handles.h"
 
 namespace zurimo {
@@ -33,17 +34,12 @@ std::string ProgramFilesPath() {
     return path;  // terminated: the buffer has a zero past what the value may fill
 }
 
+// The identifier list is the task allocator's and goes back to it on every path.
 std::string SpecialFolderPath(int number) {
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, number, &list)) || !list) return std::string();
+    CoTaskMemory<ITEMIDLIST> list;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, number, list.out())) || !list) return std::string();
     char path[MAX_PATH] = {};
-    BOOL found = SHGetPathFromIDListA(list, path);
-    IMalloc* malloc = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&malloc)) && malloc) {
-        malloc->Free(list);
-        malloc->Release();
-    }
-    return found ? std::string(path) : std::string();
+    return SHGetPathFromIDListA(list.get(), path) ? std::string(path) : std::string();
 }
 
 }  // namespace
