@@ -2,8 +2,7 @@
 // created from the binary's resources, as the program creates it, with a dialog procedure
 // that does nothing; the positions are the templates' own. A control may not lie outside its
 // dialog, and two visible controls may not overlap, except a group box and what lies inside
-// it, an up-down control and the buddy it attaches itself to, and the few pairs named in
-// kKnownOverlaps.
+// it, and an up-down control and the buddy it attaches itself to.
 //
 // The texts of statics, buttons, check boxes and radio buttons are measured with the
 // control's own font and listed when they do not fit, without failing: the Japanese font
@@ -180,19 +179,6 @@ std::string AsDrawn(const std::string& text) {
     return drawn;
 }
 
-// Overlaps the templates hold, each named with its reason; the check prints them as it passes.
-struct KnownOverlap {
-    const char* binary;
-    int dialog, first, second;
-    const char* reason;
-};
-constexpr KnownOverlap kKnownOverlaps[] = {
-    {"zurimo.exe", IDD_USER_STRING, IDC_STATIC_TEXT, IDC_USER_CAPTION,
-     "the label is 40 units wide from 7 and so reaches 1 unit under the edit at 46"},
-    {"zurimo.exe", IDD_USER_STRING, IDC_STATIC_TEXT, IDC_USER_CONTENT,
-     "the same for the content's label"},
-};
-
 struct Control {
     HWND window;
     int id;
@@ -287,15 +273,6 @@ private:
         if (a.kind == Kind::kGroupBox && Contains(a.rect, b.rect)) return;
         if (b.kind == Kind::kGroupBox && Contains(b.rect, a.rect)) return;
         if (Buddies(a, b)) return;
-        for (const KnownOverlap& known : kKnownOverlaps) {
-            if (module_ == known.binary && dialog_id_ == known.dialog &&
-                ((a.id == known.first && b.id == known.second) ||
-                 (a.id == known.second && b.id == known.first))) {
-                std::printf("known overlap: %s: %s and %s: %s\n", where_.c_str(), a.label.c_str(),
-                            b.label.c_str(), known.reason);
-                return;
-            }
-        }
         ADD_FAILURE() << where_ << ": " << a.label << " at " << Describe(a.rect) << " overlaps "
                       << b.label << " at " << Describe(b.rect);
     }
