@@ -21,10 +21,10 @@ std::u16string WideWindowText(HWND hwnd) {
     return text;
 }
 
-std::string ResourceString(HINSTANCE instance, UINT id) {
-    char text[512];
-    int length = LoadStringA(instance, id, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+std::string ResourceString(HINSTANCE instance, UINT id, int buffer) {
+    std::vector<char> text(static_cast<size_t>(buffer > 0 ? buffer : 1), '\0');
+    int length = LoadStringA(instance, id, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 std::string ModulePath(HMODULE module) {

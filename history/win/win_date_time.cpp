@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/win/program.h"
+#include "base/win/win_text.h"
 
 namespace zurimo {
 namespace {
@@ -18,25 +19,6 @@ SYSTEMTIME ToSystemTime(const SystemTimeFields& f) {
     st.wSecond = f.second;
     st.wMilliseconds = f.milliseconds;
     return st;
-}
-
-// Asks for the size first, then formats into a buffer of that size.
-template <typename Format>
-bool FormatPart(Format format, std::string* out, std::uint32_t* error) {
-    int size = format(nullptr, 0);
-    if (size <= 0) {
-        *error = GetLastError();
-        return false;
-    }
-    std::string text(static_cast<size_t>(size), '\0');
-    int written = format(&text[0], size);
-    if (written <= 0) {
-        *error = GetLastError();
-        return false;
-    }
-    text.resize(static_cast<size_t>(written - 1));
-    *out = text;
-    return true;
 }
 
 }  // namespace
@@ -60,21 +42,27 @@ bool WinDateTimeSource::FormatDate(const SystemTimeFields& time, bool longForm,
                                    std::string* out, std::uint32_t* error) {
     SYSTEMTIME st = ToSystemTime(time);
     DWORD flags = longForm ? DATE_LONGDATE : DATE_SHORTDATE;
-    return FormatPart(
+    DWORD failure = 0;
+    bool formatted = FormatInSizedBuffer(
         [&](char* buffer, int size) {
             return GetDateFormatA(LOCALE_USER_DEFAULT, flags, &st, nullptr, buffer, size);
         },
-        out, error);
+        out, &failure);
+    *error = failure;
+    return formatted;
 }
 
 bool WinDateTimeSource::FormatTime(const SystemTimeFields& time, std::string* out,
                                    std::uint32_t* error) {
     SYSTEMTIME st = ToSystemTime(time);
-    return FormatPart(
+    DWORD failure = 0;
+    bool formatted = FormatInSizedBuffer(
         [&](char* buffer, int size) {
             return GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &st, nullptr, buffer, size);
         },
-        out, error);
+        out, &failure);
+    *error = failure;
+    return formatted;
 }
 
 void WinDateTimeSource::ReportError(std::uint32_t error) {

@@ -13,6 +13,7 @@
 #include "base/win/handles.h"
 #include "base/win/win_code_page.h"
 #include "base/win/win_registry.h"
+#include "base/win/win_text.h"
 #include "resources/zurimo_ex_ids.h"
 #include "shellext/commands.h"
 #include "shellext/shell_menu.h"
@@ -31,9 +32,7 @@ constexpr int kCaptionBuffer = 40;
 constexpr int kHelpBuffer = 80;
 
 std::string LoadText(int id, int buffer) {
-    std::vector<char> text(static_cast<std::size_t>(buffer), '\0');
-    int length = LoadStringA(ModuleHandle(), static_cast<UINT>(id), text.data(), buffer);
-    return std::string(text.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+    return ResourceString(ModuleHandle(), static_cast<UINT>(id), buffer);
 }
 
 // Path `index` of the drop as Windows gives it to wide calls; nothing when it cannot be had.

@@ -8,6 +8,7 @@
 #include "base/win/file_version_info.h"
 #include "base/win/handles.h"
 #include "base/win/win_code_page.h"
+#include "base/win/win_text.h"
 
 namespace zurimo {
 namespace {
@@ -66,15 +67,12 @@ bool LocalTime(std::uint64_t fileTime, SYSTEMTIME* local) {
     return FileTimeToLocalFileTime(&utc, &localFile) && FileTimeToSystemTime(&localFile, local);
 }
 
-// Asks for the size first, then formats into a buffer of that size.
+// A date or time formatted in a buffer of the size the system asks for.
 template <typename Format>
 std::optional<std::string> Formatted(Format format) {
-    int size = format(nullptr, 0);
-    if (size <= 0) return std::nullopt;
-    std::string text(static_cast<std::size_t>(size), '\0');
-    int written = format(&text[0], size);
-    if (written <= 0) return std::nullopt;
-    text.resize(static_cast<std::size_t>(written - 1));
+    std::string text;
+    DWORD error = 0;
+    if (!FormatInSizedBuffer(format, &text, &error)) return std::nullopt;
     return text;
 }
 
