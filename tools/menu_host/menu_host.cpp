@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/win/com.h"
 #include "base/win/handles.h"
 #include "tests/shellext/data_object.h"
 
@@ -31,18 +32,12 @@ constexpr char kClassName[] = "ZurimoMenuHost";
 constexpr UINT kOpenMenu = WM_APP;
 constexpr UINT kFirstId = 100;  // the host's own items use the identifiers below
 
-struct Releaser {
-    void operator()(IUnknown* p) const { p->Release(); }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, Releaser>;
-
 using shellext_test::DataObject;
 
 struct Host {
     std::vector<std::string> files;
     int open = 0;  // the entry of the popup to unfold as well, 0 for none
-    ComPtr<IContextMenu> menu;
+    zurimo::Com<IContextMenu> menu;
     HMENU shown = nullptr;  // the menu on the screen, until its popup has been unfolded
     POINT menuAt = {0, 0};  // in the client area: over the selected items, as a right click
 };
@@ -215,18 +210,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     host.files = files;
     host.open = open;
     g_host = &host;
-    IClassFactory* factory = nullptr;
-    IShellExtInit* init = nullptr;
-    IContextMenu* menu = nullptr;
-    HRESULT hr = getClassObject(kClsid, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-    ComPtr<IClassFactory> factoryOwner(factory);
-    if (SUCCEEDED(hr)) {
-        hr = factory->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&init));
-    }
-    ComPtr<IShellExtInit> initOwner(init);
+    zurimo::Com<IClassFactory> factory;
+    zurimo::Com<IShellExtInit> init;
+    HRESULT hr = getClassObject(kClsid, IID_IClassFactory, factory.out());
+    if (SUCCEEDED(hr)) hr = factory->CreateInstance(nullptr, IID_IShellExtInit, init.out());
     if (SUCCEEDED(hr)) hr = init->Initialize(nullptr, &data, nullptr);
-    if (SUCCEEDED(hr)) hr = init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu));
-    host.menu.reset(menu);
+    if (SUCCEEDED(hr)) hr = init->QueryInterface(IID_IContextMenu, host.menu.out());
     if (FAILED(hr)) {
         // E_FAIL from Initialize: the Settings values the extension reads are missing.
         char code[16];
