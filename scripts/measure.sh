@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures zurimo.exe under Wine from outside, as a user feels it, against a trivial Win32
 # program with one window: the time from start until the main window exists, the private
-# memory after two idle seconds (with a saved history of 100 texts of 1 KB loaded), and the
-# exit-time save of a 10 MB history against one plain write and flush of the same bytes.
+# memory after two idle seconds (with a saved history of 100 texts of 1 KB loaded), the
+# start-up until a saved history of 1,000 texts of 10 KB is listed against an empty one, and
+# the exit-time save of a 10 MB history against one plain write and flush of the same bytes.
 # The trivial program carries the program's own manifest (as trivial_window.exe.manifest
 # beside it, which Windows and Wine read for an exe without one), so that both load the same
 # common controls and the difference is the program's own.
@@ -50,6 +51,20 @@ for who in trivial zurimo; do
     mib=$(awk -v w=$who '$1 == w { print $6 }' "$dir/start.txt" | median)
     printf '%-8s start %7.1f ms   private %5.2f MiB\n' "$who" "$ms" "$mib"
 done
+
+# Start-up with a saved history of 1,000 texts of 10 KB until all are listed, against an
+# empty saved history.
+for ((i = 0; i < rounds; ++i)); do
+    run fill 'C:\measure\zurimo.zhd' 0 0
+    run listed 'C:\measure\zurimo.exe' 0 | sed 's/^/empty /'
+    run fill 'C:\measure\zurimo.zhd' 1000 10240
+    run listed 'C:\measure\zurimo.exe' 1000 | sed 's/^/large /'
+    wineserver -w 2> /dev/null || true
+done > "$dir/listed.txt"
+empty=$(awk '$1 == "empty" { print $5 }' "$dir/listed.txt" | median)
+large=$(awk '$1 == "large" { print $5 }' "$dir/listed.txt" | median)
+awk -v e="$empty" -v l="$large" \
+    'BEGIN { printf "start until listed: 1000 x 10 KB %.1f ms, empty %.1f ms: %.2fx\n", l, e, l / e }'
 
 for ((i = 0; i < rounds; ++i)); do run save 'C:\measure' 1000 10240; done > "$dir/save.txt"
 save=$(awk '{ print $2 }' "$dir/save.txt" | median)

@@ -4,6 +4,8 @@
 //                                  idle for two seconds, prints its private memory, ends it
 //   measure save FOLDER COUNT SIZE times the saving of such a history against one plain
 //                                  write of the same bytes followed by a flush
+//   measure listed EXE COUNT       starts EXE, times until its history list holds COUNT
+//                                  lines (the saved history loaded and shown), ends it
 #include <windows.h>
 #include <psapi.h>
 
@@ -89,6 +91,56 @@ int Start(const char* exe, const char* className) {
     return 0;
 }
 
+// The history window's list (control 1012 of a window of the process), once there is one.
+struct ListSearch {
+    DWORD processId;
+    HWND list;
+};
+
+BOOL CALLBACK FindHistoryList(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<ListSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId) search->list = GetDlgItem(window, 1012);
+    return search->list == nullptr;
+}
+
+int Listed(const char* exe, int count) {
+    std::string commandLine = std::string("\"") + exe + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const double began = NowMs();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", exe);
+        return 1;
+    }
+    ListSearch search = {process.dwProcessId, nullptr};
+    double listed = -1;
+    while (listed < 0 && NowMs() - began < 20000) {
+        if (!search.list) EnumWindows(FindHistoryList, reinterpret_cast<LPARAM>(&search));
+        DWORD_PTR lines = 0;
+        if (search.list && SendMessageTimeoutA(search.list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000,
+                                               &lines) &&
+            static_cast<int>(lines) >= count) {
+            listed = NowMs() - began;
+        } else {
+            Sleep(1);
+        }
+    }
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (listed < 0) {
+        std::fprintf(stderr, "the history never held %d lines\n", count);
+        return 1;
+    }
+    std::printf("listed %d in %.1f ms\n", count, listed);
+    return 0;
+}
+
 int Save(const std::string& folder, int count, int size) {
     const HistoryEntries entries = MakeEntries(count, size);
     const std::string bytes = zurimo::EncodeHistory(std::vector<zurimo::HistoryEntry>(entries.begin(), entries.end()));
@@ -117,6 +169,8 @@ int main(int argc, char** argv) {
     if (mode == "fill" && argc == 5) return Fill(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     if (mode == "start" && argc == 4) return Start(argv[2], argv[3]);
     if (mode == "save" && argc == 5) return Save(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    std::fprintf(stderr, "usage: measure fill FILE COUNT SIZE | start EXE CLASS | save FOLDER COUNT SIZE\n");
+    if (mode == "listed" && argc == 4) return Listed(argv[2], std::atoi(argv[3]));
+    std::fprintf(stderr, "usage: measure fill FILE COUNT SIZE | start EXE CLASS | save FOLDER COUNT SIZE | "
+                 "listed EXE COUNT\n");
     return 2;
 }
