@@ -56,17 +56,22 @@ HWND FindWindowOf(DWORD processId, const char* className) {
     return nullptr;
 }
 
-int Start(const char* exe, const char* className) {
+bool StartProgram(const char* exe, PROCESS_INFORMATION* process) {
     std::string commandLine = std::string("\"") + exe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, process)) {
+        return true;
+    }
+    std::fprintf(stderr, "cannot start %s\n", exe);
+    return false;
+}
+
+int Start(const char* exe, const char* className) {
     PROCESS_INFORMATION process = {};
     const double began = NowMs();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        std::fprintf(stderr, "cannot start %s\n", exe);
-        return 1;
-    }
+    if (!StartProgram(exe, &process)) return 1;
     HWND window = nullptr;
     while (!window && NowMs() - began < 20000) {
         window = FindWindowOf(process.dwProcessId, className);
@@ -106,16 +111,9 @@ BOOL CALLBACK FindHistoryList(HWND window, LPARAM lParam) {
 }
 
 int Listed(const char* exe, int count) {
-    std::string commandLine = std::string("\"") + exe + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     const double began = NowMs();
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        std::fprintf(stderr, "cannot start %s\n", exe);
-        return 1;
-    }
+    if (!StartProgram(exe, &process)) return 1;
     ListSearch search = {process.dwProcessId, nullptr};
     double listed = -1;
     while (listed < 0 && NowMs() - began < 20000) {
