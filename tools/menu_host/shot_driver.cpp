@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "base/win/handles.h"
+#include "tests/support/win_keys.h"
 
 namespace {
 
@@ -176,44 +177,8 @@ void SetClipboardText(const std::string& text) {
 
 int LineCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
 
-WORD KeyCode(const std::string& name) {
-    static const struct {
-        const char* name;
-        WORD vk;
-    } kKeys[] = {{"ctrl", VK_CONTROL}, {"alt", VK_MENU},     {"shift", VK_SHIFT},
-                 {"enter", VK_RETURN}, {"esc", VK_ESCAPE},   {"tab", VK_TAB},
-                 {"delete", VK_DELETE}, {"f3", VK_F3},       {"f10", VK_F10},
-                 {"up", VK_UP},        {"down", VK_DOWN},    {"left", VK_LEFT},
-                 {"right", VK_RIGHT},  {"apps", VK_APPS},    {"space", VK_SPACE}};
-    for (const auto& key : kKeys) {
-        if (name == key.name) return key.vk;
-    }
-    if (name.size() == 1 && isalnum(static_cast<unsigned char>(name[0]))) {
-        return static_cast<WORD>(toupper(static_cast<unsigned char>(name[0])));
-    }
-    Fail("unknown key \"" + name + "\"");
-}
-
-void SendKey(WORD vk, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-    Sleep(15);
-}
-
 void PressChord(const std::string& chord) {
-    std::vector<WORD> keys;
-    for (std::string::size_type start = 0;;) {
-        std::string::size_type plus = chord.find('+', start);
-        keys.push_back(KeyCode(chord.substr(start, plus - start)));
-        if (plus == std::string::npos) break;
-        start = plus + 1;
-    }
-    for (WORD vk : keys) SendKey(vk, false);
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it) SendKey(*it, true);
+    if (!zurimo::PressChord(chord)) Fail("unknown key in \"" + chord + "\"");
     Sleep(150);
 }
 
