@@ -23,7 +23,7 @@ TEST_F(CaptureTest, TheSameTextCopiedTwiceStandsTwice) {
 TEST_F(CaptureTest, AnImageAddsNothing) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(SetClipboardBitmap());
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());  // the image has been looked at
     ASSERT_TRUE(s.Capture({"after the image"}));
     EXPECT_EQ((std::vector<std::string>{"after the image"}), s.Lines());
 }
@@ -43,22 +43,22 @@ TEST_F(CaptureTest, ShiftJisComesBackByteForByte) {
     EXPECT_EQ("\x83\x5C\x83\x74\x83\x67\x95\x5C\x8E\xA6", s.Lines()[1]);
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 1, 0);
-    s.Click(1007);
+    ASSERT_TRUE(s.Click(1007));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == text; })) << Hex(ClipboardText());
 }
 
 TEST_F(CaptureTest, SecretsMarkedByPasswordManagersAreLeftOut) {
     ASSERT_TRUE(s.Start());
-    // Each change is read after it happened, so give each its time before the next.
+    // Each change is read after it happened, so each is read before the next one comes.
     ASSERT_TRUE(SetClipboardText("secret 1", "ExcludeClipboardContentFromMonitorProcessing"));
-    Pump(400);
+    ASSERT_TRUE(s.program.CatchUp());
     ASSERT_TRUE(SetClipboardText("secret 2", "Clipboard Viewer Ignore"));
-    Pump(400);
+    ASSERT_TRUE(s.program.CatchUp());
     ASSERT_TRUE(SetClipboardText("secret 3", "CanIncludeInClipboardHistory", 0));
-    Pump(400);
+    ASSERT_TRUE(s.program.CatchUp());
     ASSERT_TRUE(SetClipboardText("allowed", "CanIncludeInClipboardHistory", 1));
     ASSERT_TRUE(WaitForLineCount(s.list, 1));
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ((std::vector<std::string>{"allowed"}), s.Lines());
 }
 
@@ -71,7 +71,7 @@ TEST_F(CaptureTest, WithWordOnEveryOtherCopyOfMsWordIsRead) {
     ASSERT_TRUE(CopyFromProgram("notepad-like.exe", "other"));  // not Word: read
     ASSERT_TRUE(WaitForLineCount(s.list, 2));
     ASSERT_TRUE(CopyFromProgram("WINWORD.EXE", "word 3"));  // skipped again
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ((std::vector<std::string>{"other", "word 2"}), s.Lines());
     ASSERT_TRUE(CopyFromProgram("WINWORD.EXE", "word 4"));
     ASSERT_TRUE(WaitForLineCount(s.list, 3));
@@ -86,7 +86,7 @@ TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
         << ControlText(s.history);
     ASSERT_TRUE(SetClipboardText("while paused"));
     ASSERT_TRUE(SetClipboardText("same"));
-    Pump(400);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(1u, s.Lines().size()) << "nothing is captured while paused";
 
     PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
@@ -109,15 +109,17 @@ TEST_F(CaptureTest, EachClipboardChangeIsRecordedOnceEvenInABurst) {
     ASSERT_TRUE(s.Start());
     // Copies with no pause between them: each change is recorded at most once, so no text
     // stands twice and none pushes an older entry out as a duplicate.
-    ASSERT_TRUE(CopyBurst(250, 0, "burst "));
+    ASSERT_TRUE(CopyBurst(250, "burst "));
+    ASSERT_TRUE(s.program.CatchUp());
     std::vector<std::string> lines = s.Lines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ("burst 249", lines.front());
     EXPECT_EQ(lines.size(), std::set<std::string>(lines.begin(), lines.end()).size())
         << lines.size() << " lines";
-    // With a little time between copies every one of them arrives, in order.
+    // When the program has handled each copy before the next comes, every one of them
+    // arrives, in order.
     const std::size_t before = lines.size();
-    ASSERT_TRUE(CopyBurst(100, 10, "paced "));
+    ASSERT_TRUE(CopyBurst(100, "paced ", &s.program));
     ASSERT_TRUE(WaitForLineCount(s.list, static_cast<int>(before + 100)));
     lines = s.Lines();
     for (int i = 0; i < 100; ++i) EXPECT_EQ("paced " + std::to_string(99 - i), lines[i]);
@@ -131,7 +133,7 @@ TEST_F(CaptureTest, AViewerThatHangsDoesNotStopCapture) {
         HWND viewer = CreateWindowA("STATIC", "hung viewer", 0, 0, 0, 0, 0, nullptr,
                                     nullptr, nullptr, nullptr);
         HWND next = SetClipboardViewer(viewer);
-        Pump(100);
+        HandlePendingMessages();  // the notice of joining, then no more
         SetEvent(joined);
         WaitForSingleObject(release, 20000);  // no messages handled meanwhile
         ChangeClipboardChain(viewer, next);

@@ -92,14 +92,15 @@ HWND WaitForDialog(const char* title) {
     return found;
 }
 
-void Click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    Pump(150);
-}
-
 class ContextMenuTest : public FreshUserTest {
 protected:
+    // A button of a dialog of the program, clicked; waits until the program has handled it.
+    AssertionResult Click(HWND dialog, int id) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        return s.program.CatchUp();
+    }
+
     // Opens the menu with `how` and gives the probe's report of it.
     AssertionResult OpenMenu(MenuProbe& probe, const char* keys, std::vector<std::string>* lines) {
         PressKeys(keys);
@@ -111,7 +112,8 @@ protected:
         sheet = WaitForDialog("Zurimo! オプション");
         if (!sheet) return testing::AssertionFailure() << "no options sheet";
         SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
-        Pump(100);
+        AssertionResult shown = s.program.CatchUp();
+        if (!shown) return shown;
         page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         if (ControlText(page) == "コンテキストメニュー") return testing::AssertionSuccess();
         return testing::AssertionFailure() << "page 3 is \"" << ControlText(page) << "\"";
@@ -208,7 +210,7 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     ASSERT_TRUE(s.Start());
     std::vector<Stored> before = ReadList("Folder");
     ASSERT_TRUE(OpenContextMenuPage());
-    Click(page, 1026);
+    ASSERT_TRUE(Click(page, 1026));
     HWND dialog = WaitForDialog("Zurimo! メニューに表示するフォルダ");
     ASSERT_NE(nullptr, dialog);
     HWND shown = GetDlgItem(dialog, 1029), hidden = GetDlgItem(dialog, 1030);
@@ -224,7 +226,7 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     // The first shown entry goes out to its sorted place; the first hidden one comes in
     // above the selection; the selection moves down once.
     SendMessageA(shown, LB_SETCURSEL, 0, 0);
-    Click(dialog, 1033);
+    ASSERT_TRUE(Click(dialog, 1033));
     std::string first = shownLines[0];
     std::vector<std::string> lines = ListBoxLines(hidden);
     int at = static_cast<int>(SendMessageA(hidden, LB_GETCURSEL, 0, 0));
@@ -234,13 +236,13 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     SendMessageA(hidden, LB_SETCURSEL, 0, 0);
     SendMessageA(shown, LB_SETCURSEL, 1, 0);
     std::string comingIn = ListBoxLines(hidden)[0];
-    Click(dialog, 1032);
+    ASSERT_TRUE(Click(dialog, 1032));
     EXPECT_EQ(comingIn, ListBoxLines(shown)[1]);
     EXPECT_EQ(1, SendMessageA(shown, LB_GETCURSEL, 0, 0));
-    Click(dialog, 1036);
+    ASSERT_TRUE(Click(dialog, 1036));
     EXPECT_EQ(comingIn, ListBoxLines(shown)[2]);
     std::vector<std::string> newShown = ListBoxLines(shown), newHidden = ListBoxLines(hidden);
-    Click(dialog, IDOK);
+    ASSERT_TRUE(Click(dialog, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL))) << "the stored list changed";
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, 0x3021))) << "Apply is available";
@@ -254,10 +256,10 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     }
 
     // 初期化 stores the default table at once; Cancel can no longer undo it.
-    Click(page, 1026);
+    ASSERT_TRUE(Click(page, 1026));
     dialog = WaitForDialog("Zurimo! メニューに表示するフォルダ");
     ASSERT_NE(nullptr, dialog);
-    Click(dialog, 1031);
+    ASSERT_TRUE(Click(dialog, 1031));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDCANCEL)));
     std::vector<Stored> reset = ReadList("Folder");
     ASSERT_EQ(before.size(), reset.size());
@@ -275,45 +277,45 @@ TEST_F(ContextMenuTest, UserStringsAreAddedCheckedEditedAndReachTheMenuAfterOk) 
     PutUser(0, "Mail", "me@example.jp");
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(OpenContextMenuPage());
-    Click(page, 1025);
+    ASSERT_TRUE(Click(page, 1025));
     HWND dialog = WaitForDialog("Zurimo! ユーザーメニュー");
     ASSERT_NE(nullptr, dialog);
     HWND list = GetDlgItem(dialog, 1041);
     EXPECT_EQ(std::vector<std::string>{"Mail"}, ListBoxLines(list));
 
     // Adding: the empty and duplicate checks keep the entry dialog open.
-    Click(dialog, 1039);
+    ASSERT_TRUE(Click(dialog, 1039));
     HWND entry = WaitForDialog("Zurimo! ユーザー定義文字列の追加");
     ASSERT_NE(nullptr, entry);
-    Click(entry, IDOK);
+    ASSERT_TRUE(Click(entry, IDOK));
     EXPECT_EQ("表示名が無効です。", s.program.TakeMessage());
     SetText(GetDlgItem(entry, 1042), "Mail");
     SetText(GetDlgItem(entry, 1043), "x");
-    Click(entry, IDOK);
+    ASSERT_TRUE(Click(entry, IDOK));
     EXPECT_EQ("Mail は既に登録されています。\r\n違う表示名を付けてください。", s.program.TakeMessage());
     SetText(GetDlgItem(entry, 1042), "Sign");
     SetText(GetDlgItem(entry, 1043), "");
-    Click(entry, IDOK);
+    ASSERT_TRUE(Click(entry, IDOK));
     EXPECT_EQ("内容がありません。", s.program.TakeMessage());
     SetText(GetDlgItem(entry, 1043), "--\r\nZurimo");
-    Click(entry, IDOK);
+    ASSERT_TRUE(Click(entry, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(entry); }));
     EXPECT_EQ((std::vector<std::string>{"Mail", "Sign"}), ListBoxLines(list));
     EXPECT_EQ(-1, SendMessageA(list, LB_GETCURSEL, 0, 0)) << "added at the end, nothing selected";
 
     // Editing: the caption is read-only; the content changes.
     SendMessageA(list, LB_SETCURSEL, 0, 0);
-    Click(dialog, 1040);
+    ASSERT_TRUE(Click(dialog, 1040));
     entry = WaitForDialog("Zurimo! ユーザー定義文字列の編集");
     ASSERT_NE(nullptr, entry);
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(entry, 1042), GWL_STYLE) & ES_READONLY);
     EXPECT_EQ("me@example.jp", ControlText(GetDlgItem(entry, 1043)));
     SetText(GetDlgItem(entry, 1043), "you@example.jp");
-    Click(entry, IDOK);
+    ASSERT_TRUE(Click(entry, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(entry); }));
-    Click(dialog, 1038);  // Mail below Sign
+    ASSERT_TRUE(Click(dialog, 1038));  // Mail below Sign
     EXPECT_EQ((std::vector<std::string>{"Sign", "Mail"}), ListBoxLines(list));
-    Click(dialog, IDOK);
+    ASSERT_TRUE(Click(dialog, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 
     std::vector<Stored> users = ReadList("User");

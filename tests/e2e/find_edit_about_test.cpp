@@ -22,12 +22,6 @@ int CountWindows(const char* title) {
     return count;
 }
 
-void Click(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    Pump(150);
-}
-
 // A string of the program file's own version block, read as any program can read it.
 std::string ProgramVersionString(const char* name) {
     DWORD ignored = 0;
@@ -45,6 +39,13 @@ std::string ProgramVersionString(const char* name) {
 
 class FindEditAboutTest : public FreshUserTest {
 protected:
+    // A button of a dialog of the program, clicked; waits until the program has handled it.
+    AssertionResult Click(HWND dialog, int id) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        return s.program.CatchUp();
+    }
+
     Session s;
 };
 
@@ -52,7 +53,7 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"e4 \x82\x60\x82\x61", "e3 Two\r\nline two", "e2 three", "e1", "e0"}));
     ASSERT_TRUE(s.Show());
-    s.Click(1009);
+    ASSERT_TRUE(s.Click(1009));
     HWND find = WaitForDialog("Zurimo! 検索");
     ASSERT_NE(nullptr, find);
     EXPECT_EQ(s.history, GetWindow(find, GW_OWNER));
@@ -70,18 +71,18 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
 
     HWND text = GetDlgItem(find, 1059);
     SetText(text, "two");
-    Click(find, 1056);
+    ASSERT_TRUE(Click(find, 1056));
     EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 3; })) << "its second line, any case";
     EXPECT_EQ("e3 Two\r\nline two", ControlText(s.preview));
 
     SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_CHECKED, 0);
     SetText(text, "Two");
-    Click(find, 1057);  // up from entry 3: e2, e1, e0 have no "Two"
+    ASSERT_TRUE(Click(find, 1057));  // up from entry 3: e2, e1, e0 have no "Two"
     EXPECT_EQ("『Two』 が見つかりません", s.program.TakeMessage());
     EXPECT_EQ(3, s.Selection());
     SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_UNCHECKED, 0);
     SetText(text, "\x82\x81\x82\x82");  // full-width small a, b
-    Click(find, 1056);
+    ASSERT_TRUE(Click(find, 1056));
     EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 4; })) << "finds the full-width capitals";
 
     // F3 in the list brings the same window back; there is never a second one.
@@ -103,7 +104,7 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     EXPECT_FALSE(ValueExists("FindHistory2"));
 
     ASSERT_TRUE(s.Show());
-    s.Click(1009);
+    ASSERT_TRUE(s.Click(1009));
     find = WaitForDialog("Zurimo! 検索");
     ASSERT_NE(nullptr, find);
     EXPECT_EQ("\x82\x81\x82\x82", ControlText(GetDlgItem(find, 1059))) << "the newest text again";
@@ -111,7 +112,7 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
 
     // Hiding the history window while the not-found message is up closes both.
     SetText(GetDlgItem(find, 1059), "absent");
-    Click(find, 1056);
+    ASSERT_TRUE(Click(find, 1056));
     HWND box = s.program.WaitForMessageBox();
     ASSERT_NE(nullptr, box);
     PostMessageA(s.history, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -123,7 +124,7 @@ TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"original"}));
     ASSERT_TRUE(s.Show());
-    s.Click(1010);
+    ASSERT_TRUE(s.Click(1010));
     HWND editor = WaitForDialog("Zurimo! 履歴の編集");
     ASSERT_NE(nullptr, editor);
     HWND text = GetDlgItem(editor, 1061);
@@ -131,7 +132,7 @@ TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
     EXPECT_EQ("&OK", ControlText(GetDlgItem(editor, IDOK)));
     // The buttons keep the top band; the text fills the rest, also after a resize.
     SetWindowPos(editor, nullptr, 0, 0, 100, 60, SWP_NOMOVE | SWP_NOZORDER);
-    Pump(200);
+    ASSERT_TRUE(s.program.CatchUp());
     RECT frame = {}, client = {}, edit = {}, ok = {};
     GetWindowRect(editor, &frame);
     EXPECT_GE(frame.right - frame.left, 220);
@@ -148,17 +149,17 @@ TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
     ASSERT_TRUE(BringToFront(editor));
     PressKeys("enter");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_TRUE(IsWindowVisible(s.history));
     EXPECT_EQ(MAKELONG(1007, DC_HASDEFID), SendMessageA(s.history, DM_GETDEFID, 0, 0));
     EXPECT_EQ(std::vector<std::string>{"original"}, s.Lines());
 
-    s.Click(1010);
+    ASSERT_TRUE(s.Click(1010));
     editor = WaitForDialog("Zurimo! 履歴の編集");
     ASSERT_NE(nullptr, editor);
     SetText(GetDlgItem(editor, 1061), "changed");
     SendDlgItemMessageA(editor, 1061, EM_SETMODIFY, TRUE, 0);  // as typing leaves it
-    Click(editor, IDOK);
+    ASSERT_TRUE(Click(editor, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "changed"; }));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
     ASSERT_TRUE(WaitForLineCount(s.list, 2));
@@ -188,7 +189,7 @@ TEST_F(FindEditAboutTest, TheAboutBoxShowsTheVersionBlockWindowsAndTheLinks) {
     EXPECT_EQ(0u, mail.find("mailto:")) << mail;
     EXPECT_EQ("Version", ControlText(FindWindowExA(about, nullptr, "Static", "Version")));
     EXPECT_NE(nullptr, GetDlgItem(about, 1054));
-    Click(about, IDOK);
+    ASSERT_TRUE(Click(about, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 
     // On Windows 10 the program, which names no newer system it knows, is told 6.2: the
@@ -202,7 +203,8 @@ TEST_F(FindEditAboutTest, TheAboutBoxShowsTheVersionBlockWindowsAndTheLinks) {
     about = WaitForDialog("Zurimo! バージョン情報");
     ASSERT_NE(nullptr, about);
     EXPECT_EQ("Windows  Version 6.2 Build 9200 ", ControlText(GetDlgItem(about, 1004)));
-    Click(about, IDOK);
+    PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(about, IDOK)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 }
 

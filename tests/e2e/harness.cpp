@@ -284,17 +284,29 @@ AssertionResult CopyAsOwner(const char* text) {
             Sleep(10);
         }
     }
-    Pump(800);  // the program asks who the owner is after the change
+    // The program asks who the owner is when it is told of the change.
+    AssertionResult told = copied ? WaitForViewers() : testing::AssertionSuccess();
     DestroyWindow(owner);
-    if (copied) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "could not copy \"" << text << "\"";
+    if (!copied) return testing::AssertionFailure() << "could not copy \"" << text << "\"";
+    return told;
 }
 
-AssertionResult CopyBurst(int count, DWORD pauseMs, const std::string& prefix) {
+AssertionResult WaitForViewers(DWORD ms) {
+    HWND viewer = GetClipboardViewer();
+    DWORD_PTR ignored = 0;
+    if (!viewer || SendMessageTimeoutA(viewer, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "the clipboard viewer " << viewer
+                                       << " did not answer within " << ms << " ms";
+}
+
+AssertionResult CopyBurst(int count, const std::string& prefix, const Program* pacer) {
     HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
                                nullptr, nullptr);
     int copied = 0;
-    for (int i = 0; i < count; ++i) {
+    AssertionResult paced = testing::AssertionSuccess();
+    for (int i = 0; i < count && paced; ++i) {
         std::string text = prefix + std::to_string(i);
         for (int tries = 0; tries < 200; ++tries) {
             if (!OpenClipboard(owner)) {
@@ -306,12 +318,13 @@ AssertionResult CopyBurst(int count, DWORD pauseMs, const std::string& prefix) {
             CloseClipboard();
             break;
         }
-        if (pauseMs) Pump(pauseMs);
+        if (pacer) paced = pacer->CatchUp();
     }
-    Pump(500);  // the program reads after the last change
+    AssertionResult told = WaitForViewers();
     DestroyWindow(owner);
-    if (copied == count) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "copied " << copied << " of " << count;
+    if (!paced) return paced << " (after copy " << copied << ")";
+    if (copied != count) return testing::AssertionFailure() << "copied " << copied << " of " << count;
+    return told;
 }
 
 AssertionResult CopyFromProgram(const char* programName, const std::string& text) {
@@ -400,7 +413,6 @@ void PressKeys(const char* chord) {
     };
     for (WORD vk : keys) send(vk, false);
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) send(*it, true);
-    Pump(150);
 }
 
 void MouseTo(POINT p, DWORD buttons) {
@@ -410,7 +422,6 @@ void MouseTo(POINT p, DWORD buttons) {
     input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
     SendInput(1, &input, sizeof input);
-    Pump(30);
 }
 
 AssertionResult BringToFront(HWND hwnd) {
@@ -448,7 +459,6 @@ TestWindow::TestWindow(const char* className, const char* title, DWORD style, DW
     hwnd = CreateWindowExA(exStyle, className, title, style, 100, 100, 300, 200, nullptr, nullptr,
                            wc.hInstance, nullptr);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    Pump(100);
 }
 
 TestWindow::~TestWindow() { DestroyWindow(hwnd); }
@@ -525,7 +535,9 @@ AssertionResult Session::Show() {
 
 void SettleFocus() {
     // When X reports the new focus, Wine takes the keyboard state from X, where the keys
-    // that SendInput pressed are up: a Ctrl sent before that report is lost.
+    // that SendInput pressed are up: a Ctrl sent before that report is lost. Nothing on
+    // the Windows side tells when that report has come (the window is in front already),
+    // so this is the one wait left to time.
     Pump(300);
 }
 
@@ -546,10 +558,10 @@ AssertionResult Session::Capture(const std::vector<std::string>& texts) {
     return testing::AssertionSuccess();
 }
 
-void Session::Click(int id) {
+AssertionResult Session::Click(int id) {
     PostMessageA(history, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(history, id)));
-    Pump(100);
+    return program.CatchUp();
 }
 
 ChildProcess::~ChildProcess() {
@@ -577,12 +589,17 @@ AssertionResult ChildProcess::WaitForExit(DWORD ms, DWORD* exitCode) {
     if (!pi_.hProcess) return testing::AssertionSuccess() << "never started";
     DWORD end = GetTickCount() + ms;
     for (;;) {
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) break;
-        if (static_cast<LONG>(end - GetTickCount()) <= 0) {
+        // Messages for this thread are handled meanwhile: the process may send some.
+        HandlePendingMessages();
+        LONG left = static_cast<LONG>(end - GetTickCount());
+        DWORD woke = MsgWaitForMultipleObjects(1, &pi_.hProcess, FALSE,
+                                               left > 0 ? static_cast<DWORD>(left) : 0,
+                                               QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) break;
+        if (woke != WAIT_OBJECT_0 + 1 || left <= 0) {
             return testing::AssertionFailure() << "process " << pi_.dwProcessId
                                                << " still runs after " << ms << " ms";
         }
-        Pump(20);
     }
     if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
     return testing::AssertionSuccess();
@@ -630,6 +647,29 @@ HWND Program::historyWindow() const {
     FindOwned find = {main_, nullptr};
     EnumWindows(FindHistoryProc, reinterpret_cast<LPARAM>(&find));
     return find.found;
+}
+
+AssertionResult Program::CatchUp(DWORD ms) const {
+    // Sent messages are handled in the order they came: once this one is answered, so is a
+    // clipboard viewer's notice sent before it. Posted messages are handled in order too,
+    // after sent ones: once the one posted next has been handled, so has all that was
+    // posted before it. That one widens the history list's horizontal extent by a pixel,
+    // which can be read from here and shows nowhere (the list has no horizontal scroll
+    // bar); the extent is set back afterwards.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) {
+        return testing::AssertionFailure() << "the program did not answer within " << ms << " ms";
+    }
+    HWND list = GetDlgItem(historyWindow(), 1012);
+    if (!list) return testing::AssertionFailure() << "no history list";
+    LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    PostMessageA(list, LB_SETHORIZONTALEXTENT, extent + 1, 0);
+    bool handled = WaitUntil(
+        [&] { return SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0) == extent + 1; }, ms);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, extent, 0);
+    if (handled) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the program did not get to a message posted to it within "
+                                       << ms << " ms";
 }
 
 AssertionResult Program::Close(DWORD ms) {
@@ -748,14 +788,18 @@ std::vector<std::string> ListBoxLines(HWND list) {
     return lines;
 }
 
+void HandlePendingMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 void Pump(DWORD ms) {
     DWORD end = GetTickCount() + ms;
-    MSG msg;
     do {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        HandlePendingMessages();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }

@@ -23,6 +23,8 @@ using zurimo::UniqueHKey;
 constexpr char kSettingsKey[] = "Software\\Kestro!\\Zurimo!\\Settings";
 constexpr DWORD kWaitMs = 10000;
 
+class Program;
+
 // The folder the program runs from, with zurimo.exe and Zurimo.dll copied in.
 std::string ProgramFolder();
 std::string ProgramPath();      // ...\zurimo.exe
@@ -86,20 +88,26 @@ private:
 };
 
 // Puts `text` on the clipboard from a window of this process and keeps that window, the
-// clipboard's owner, for a moment.
+// clipboard's owner, until the clipboard's viewers have been told of the change.
 AssertionResult CopyAsOwner(const char* text);
+// Waits until the clipboard's viewers have handled the notice of the last change: the
+// notice was sent ahead of this call's message, and a viewer hands it on to the next one
+// before it returns.
+AssertionResult WaitForViewers(DWORD ms = kWaitMs);
 // Runs this test program as another program named `programName` (copied into the program
 // folder) that copies `text`; waits until it is done.
 AssertionResult CopyFromProgram(const char* programName, const std::string& text);
-// Puts `count` texts "<prefix><i>" on the clipboard one after another, `pauseMs` apart (0:
-// with no pause at all), from a window of this process.
-AssertionResult CopyBurst(int count, DWORD pauseMs, const std::string& prefix);
+// Puts `count` texts "<prefix><i>" on the clipboard one after another from a window of this
+// process, with no pause at all; with `pacer`, each after `pacer` has handled the one before.
+// Returns once the viewers have been told of the last change.
+AssertionResult CopyBurst(int count, const std::string& prefix, const Program* pacer = nullptr);
 
 // Real key presses (SendInput) to whatever has the focus: "ctrl+p", "enter", "f3", "delete",
-// "down", "shift+f10", "apps".
+// "down", "shift+f10", "apps". Returns once they are queued: a test waits for what they do.
+// (Program::CatchUp cannot tell, as a thread takes input after its posted messages.)
 void PressKeys(const char* chord);
 // Real mouse input: moves to `p` on the screen, with `buttons` (MOUSEEVENTF_LEFTDOWN and
-// the like) pressed or released there.
+// the like) pressed or released there; returns once it is queued.
 void MouseTo(POINT p, DWORD buttons = 0);
 // Waits for the window system to finish a change of focus before keys are pressed.
 void SettleFocus();
@@ -137,6 +145,12 @@ public:
     HWND historyWindow() const;  // the dialog with control 1012 owned by the main window
     DWORD processId() const { return process_.id(); }
     DWORD threadId() const { return GetWindowThreadProcessId(main_, nullptr); }
+
+    // Waits until the program has handled every message sent or posted to it before this
+    // call, and what they posted in turn: the reading of a clipboard change, a command, a
+    // button pressed. (Key presses and mouse input are not covered: a thread takes them
+    // only after its posted messages.)
+    AssertionResult CatchUp(DWORD ms = kWaitMs) const;
 
     // WM_CLOSE to the main window, then waits for the process to end.
     AssertionResult Close(DWORD ms = kWaitMs);
@@ -184,8 +198,8 @@ struct Session {
     AssertionResult Show();
     // Captures the texts in order, so that the last one ends up as entry 0.
     AssertionResult Capture(const std::vector<std::string>& texts);
-    // A button of the history window, clicked.
-    void Click(int id);
+    // A button of the history window, clicked; waits until the program has handled it.
+    AssertionResult Click(int id);
 };
 
 // A top-level window of the test process, standing in for another program's window. It
@@ -242,6 +256,8 @@ std::u16string WideListLine(HWND list, int index);
 
 // Lets the other process work; messages of this thread keep flowing meanwhile.
 void Pump(DWORD ms);
+// Handles the messages already waiting for this thread, without waiting for more.
+void HandlePendingMessages();
 
 // Waits until `condition` holds or `ms` pass; returns the last result.
 template <typename Condition>
@@ -250,6 +266,8 @@ bool WaitUntil(Condition condition, DWORD ms = kWaitMs) {
     for (;;) {
         if (condition()) return true;
         if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+        // A condition of another process can only be looked at again; every look costs it
+        // messages to answer, so looking every 20 ms leaves it the time to work.
         Pump(20);
     }
 }

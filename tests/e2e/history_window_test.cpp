@@ -41,6 +41,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
         FORMATETC text = {CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        entered = true;
         offered = data->QueryGetData(&text) == S_OK;
         allowed = *effect;
         *effect = offered ? DROPEFFECT_COPY : DROPEFFECT_NONE;
@@ -67,28 +68,39 @@ public:
 
     HWND hwnd = nullptr;
     bool registered = false;
+    bool entered = false;  // a drag has come over the window
     bool offered = false;
     DWORD allowed = 0;
     std::string dropped;
 };
 
 // Presses the left button on entry `index` of the list, moves to the middle of `target` and,
-// after `beforeRelease`, lets go there.
+// once the drag has come over it and after `beforeRelease`, lets go there.
 template <typename BeforeRelease>
-void DragEntry(HWND list, int index, HWND target, BeforeRelease beforeRelease) {
+void DragEntry(HWND list, int index, TextDropTarget& target, BeforeRelease beforeRelease) {
     RECT item = {};
     SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
     ClientToScreen(list, &from);
     RECT box = {};
-    GetWindowRect(target, &box);
+    GetWindowRect(target.hwnd, &box);
     POINT to = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    auto moveTo = [&](int step) {
+        MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+    };
     MouseTo(from);
     MouseTo(from, MOUSEEVENTF_LEFTDOWN);
-    for (int step = 1; step <= 10; ++step) {
-        MouseTo({from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-    }
-    Pump(200);
+    moveTo(1);
+    // Once the mouse has left the entry with the button down, the drag takes the mouse from
+    // the list; only the moves after that bring it over the target.
+    EXPECT_TRUE(WaitUntil([&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(list, nullptr), &info);
+        return info.hwndCapture && info.hwndCapture != list;
+    }, 5000)) << "no drag started";
+    for (int step = 2; step <= 10; ++step) moveTo(step);
+    EXPECT_TRUE(WaitUntil([&] { return target.entered; }, 5000)) << "no drag came over the target";
     beforeRelease();
     MouseTo(to, MOUSEEVENTF_LEFTUP);
 }
@@ -102,7 +114,7 @@ protected:
     }
     void Check(int id, bool on) {
         SendDlgItemMessageA(s.history, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-        s.Click(id);
+        ASSERT_TRUE(s.Click(id));
     }
     bool Checked(int id) { return SendDlgItemMessageA(s.history, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -125,7 +137,7 @@ TEST_F(HistoryWindowTest, ShowSelectsTheNewestAndPreviewsItsWholeText) {
     // Showing a visible window changes nothing, not even the selection.
     SendMessageA(s.list, LB_SETCURSEL, 1, 0);
     PostMessageA(s.program.mainWindow(), WM_COMMAND, 32768, 0);
-    Pump(200);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(1, s.Selection());
 }
 
@@ -133,7 +145,7 @@ TEST_F(HistoryWindowTest, TakingOutEntryThreeMovesItToTheHead) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 3, 0);
-    s.Click(1007);
+    ASSERT_TRUE(s.Click(1007));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e3"; }));
     ASSERT_TRUE(WaitUntil([&] { return s.Lines().size() == 5 && s.Lines()[0] == "e3"; }));
     EXPECT_EQ((std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}), s.Lines());
@@ -146,9 +158,9 @@ TEST_F(HistoryWindowTest, TakingOutWhilePausedAddsTheEntryAgainItself) {
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 2, 0);
-    s.Click(1007);
+    ASSERT_TRUE(s.Click(1007));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ((std::vector<std::string>{"e2", "e0", "e1", "e3", "e4"}), s.Lines());
 }
 
@@ -158,7 +170,7 @@ TEST_F(HistoryWindowTest, AQuotedTakeOutLeavesItsEntryAndUnticksTheBox) {
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 1, 0);
     Check(1022, true);
-    s.Click(1007);
+    ASSERT_TRUE(s.Click(1007));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == ">a\r\n>b"; })) << ClipboardText();
     ASSERT_TRUE(WaitForLineCount(s.list, 3));
     EXPECT_EQ((std::vector<std::string>{">a", "newest", "a"}), s.Lines());
@@ -173,7 +185,7 @@ TEST_F(HistoryWindowTest, DateAndTimeComeOutEvenWithAnEmptyList) {
     char date1[128], time1[64];
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date1, sizeof date1);
     GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, time1, sizeof time1);
-    s.Click(1007);
+    ASSERT_TRUE(s.Click(1007));
     ASSERT_TRUE(WaitForLineCount(s.list, 1));
     char date2[128], time2[64];
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date2, sizeof date2);
@@ -191,17 +203,17 @@ TEST_F(HistoryWindowTest, DeletingTheLastAndTheOnlyEntry) {
     ASSERT_TRUE(s.Capture({"last", "only-left", "first"}));
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 2, 0);
-    s.Click(1008);
+    ASSERT_TRUE(s.Click(1008));
     ASSERT_TRUE(WaitForLineCount(s.list, 2));
     EXPECT_EQ(-1, s.Selection()) << "nothing follows the last entry";
     EXPECT_EQ("first", ControlText(s.preview));
 
     SendMessageA(s.list, LB_SETCURSEL, 0, 0);
-    s.Click(1008);
+    ASSERT_TRUE(s.Click(1008));
     ASSERT_TRUE(WaitForLineCount(s.list, 1));
     EXPECT_EQ(0, s.Selection()) << "the entry that followed is selected";
     EXPECT_EQ("only-left", ControlText(s.preview));
-    s.Click(1008);
+    ASSERT_TRUE(s.Click(1008));
     ASSERT_TRUE(WaitForLineCount(s.list, 0));
     EXPECT_EQ("", ControlText(s.preview));
 }
@@ -209,18 +221,22 @@ TEST_F(HistoryWindowTest, DeletingTheLastAndTheOnlyEntry) {
 TEST_F(HistoryWindowTest, CtrlPAndCtrlNMoveTheSelection) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
+    // Keys are taken in the order they were pressed: from the first entry, only a Ctrl+P
+    // that left it selected lets Ctrl+N select the second.
     PressKeys("ctrl+p");
-    EXPECT_EQ(0, s.Selection()) << "the first entry stays selected";
     PressKeys("ctrl+n");
-    EXPECT_EQ(1, s.Selection());
-    EXPECT_EQ("e1", ControlText(s.preview));
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 1; }))
+        << "the first entry stays selected, then the next: " << s.Selection();
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(s.preview) == "e1"; })) << ControlText(s.preview);
     PressKeys("ctrl+comma");
-    EXPECT_EQ(0, s.Selection());
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 0; })) << s.Selection();
     SendMessageA(s.list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     PressKeys("ctrl+n");
-    EXPECT_EQ(0, s.Selection()) << "with no selection, next selects the first entry";
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 0; }))
+        << "with no selection, next selects the first entry: " << s.Selection();
     PressKeys("ctrl+period");
-    EXPECT_EQ(1, s.Selection());
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 1; })) << s.Selection();
+    ASSERT_TRUE(s.program.CatchUp());  // and the characters the keys made
     EXPECT_EQ(5u, s.Lines().size()) << "Ctrl keys never take anything out by type-ahead";
 }
 
@@ -229,8 +245,13 @@ TEST_F(HistoryWindowTest, CtrlPAndCtrlNOnAnEmptyListDoNothing) {
     ASSERT_TRUE(s.Show());
     PressKeys("ctrl+p");
     PressKeys("ctrl+n");
+    // F3, taken after them, opens the Find window only from a history window still there.
+    PressKeys("f3");
+    HWND find = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (find = FindWindowA("#32770", "Zurimo! 検索")) != nullptr; }));
     EXPECT_EQ(-1, s.Selection());
     EXPECT_TRUE(IsWindowVisible(s.history));
+    if (find) PostMessageA(find, WM_COMMAND, IDCANCEL, 0);
 }
 
 TEST_F(HistoryWindowTest, AssignedKeysTakeOutDeleteAndClose) {
@@ -272,7 +293,7 @@ TEST_F(HistoryWindowTest, DraggingAnEntryOutGivesTheTextAndTakesItOut) {
     ASSERT_TRUE(target.registered);
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
-    DragEntry(s.list, 2, target.hwnd, [] {});
+    DragEntry(s.list, 2, target, [] {});
     EXPECT_TRUE(WaitUntil([&] { return target.dropped == "e2"; }, 5000)) << target.dropped;
     EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), target.allowed) << "copy only";
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
@@ -288,10 +309,10 @@ TEST_F(HistoryWindowTest, ADragOutOnABusyClipboardPutsTheEntryBack) {
     ASSERT_TRUE(s.Show());
     // Another program holds the clipboard when the drop comes.
     std::unique_ptr<ClipboardHeld> busy;
-    DragEntry(s.list, 1, target.hwnd, [&] { busy = std::make_unique<ClipboardHeld>(); });
+    DragEntry(s.list, 1, target, [&] { busy = std::make_unique<ClipboardHeld>(); });
     ASSERT_TRUE(busy && *busy) << "the test could not take the clipboard";
     bool dropped = WaitUntil([&] { return target.dropped == "e1"; }, 5000);
-    Pump(600);
+    ASSERT_TRUE(s.program.CatchUp());  // the take-out that follows the drop
     std::vector<std::string> lines = s.Lines();
     int selection = s.Selection();
     busy.reset();
@@ -314,7 +335,7 @@ TEST_F(HistoryWindowTest, ShowingAgainGivesTheListTheFocusAfterAButtonHadIt) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
     ASSERT_TRUE(s.Show()) << "the list has the focus again";
     PressKeys("ctrl+n");
-    EXPECT_EQ(1, s.Selection());
+    EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 1; })) << s.Selection();
 }
 
 TEST_F(HistoryWindowTest, EnterTakesOutAndEscapeCloses) {

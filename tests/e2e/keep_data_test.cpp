@@ -22,8 +22,7 @@ TEST_F(KeepDataTest, ATakeOutOnABusyClipboardLeavesTheListAsItWas) {
 
     ClipboardHeld busy;  // another program holds the clipboard
     ASSERT_TRUE(busy);
-    s.Click(1007);
-    Pump(800);
+    ASSERT_TRUE(s.Click(1007));
     std::vector<std::string> lines = s.Lines();
     int selection = s.Selection();
     bool visible = IsWindowVisible(s.history) != FALSE;
@@ -33,7 +32,7 @@ TEST_F(KeepDataTest, ATakeOutOnABusyClipboardLeavesTheListAsItWas) {
     EXPECT_EQ(3, selection);
     EXPECT_TRUE(visible) << "the window stays as it was";
     // Once the clipboard is free, the same take-out works.
-    s.Click(1007);
+    ASSERT_TRUE(s.Click(1007));
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "e3"; }));
 }
 

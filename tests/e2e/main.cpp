@@ -1,6 +1,6 @@
 // The end-to-end test program. Started with --copy-as-owner TEXT it plays another program
 // instead: it puts TEXT on the clipboard from a window of its own, which stays the clipboard's
-// owner for a moment.
+// owner until the clipboard's viewers have been told of the change.
 #include <gtest/gtest.h>
 
 #include <cstring>

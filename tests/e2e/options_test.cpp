@@ -28,7 +28,7 @@ protected:
     }
     HWND Page(int index) {
         SendMessageA(sheet, PSM_SETCURSEL, index, 0);
-        Pump(100);
+        EXPECT_TRUE(s.program.CatchUp());
         return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
     // Puts the keyboard focus on a control of the sheet, in front.
@@ -44,7 +44,8 @@ protected:
     }
     void Press(int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
     AssertionResult Closed() {
-        if (WaitUntil([&] { return !IsWindow(sheet); })) return testing::AssertionSuccess();
+        // What the program does once the sheet is gone is done when it has caught up.
+        if (WaitUntil([&] { return !IsWindow(sheet); })) return s.program.CatchUp();
         AssertionResult failure = testing::AssertionFailure() << "the sheet stays open";
         if (HWND box = s.program.WaitForMessageBox(0)) {
             failure << ", with the message \"" << MessageBoxText(box) << "\"";
@@ -129,7 +130,8 @@ TEST_F(OptionsTest, TheHotKeyCannotBeGivenToAnOperation) {
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
     PressKeys("ctrl+q");
-    EXPECT_EQ(MAKEWORD('Q', HOTKEYF_CONTROL), HotKey(key, 1013));
+    EXPECT_TRUE(WaitUntil([&] { return HotKey(key, 1013) == MAKEWORD('Q', HOTKEYF_CONTROL); }))
+        << HotKey(key, 1013);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
     PressKeys("ctrl+q");
     EXPECT_EQ("ホットキーと重複しています\r\n他のキーを割り当ててください", s.program.TakeMessage());
@@ -142,7 +144,8 @@ TEST_F(OptionsTest, AcceptingADuplicateTakesTheKeyFromTheOtherOperation) {
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
     PressKeys("ctrl+d");
-    EXPECT_EQ("削除", ControlText(GetDlgItem(key, 1075)));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)) == "削除"; }))
+        << ControlText(GetDlgItem(key, 1075));
     PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
     EXPECT_EQ("キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。", s.program.TakeMessage());
     EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }));
@@ -167,12 +170,14 @@ TEST_F(OptionsTest, AFreeKeyTypedAfterADuplicateIsStoredWithoutAQuestion) {
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
     PressKeys("ctrl+d");
-    EXPECT_EQ("削除", ControlText(GetDlgItem(key, 1075)));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)) == "削除"; }))
+        << ControlText(GetDlgItem(key, 1075));
     PressKeys("ctrl+x");
-    EXPECT_EQ("", ControlText(GetDlgItem(key, 1075)));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }))
+        << ControlText(GetDlgItem(key, 1075));
     PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
-    Pump(300);
-    EXPECT_EQ(nullptr, s.program.WaitForMessageBox(300));
+    ASSERT_TRUE(s.program.CatchUp());
+    EXPECT_EQ(nullptr, s.program.WaitForMessageBox(0));
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     ASSERT_TRUE(s.program.Close());
@@ -194,7 +199,7 @@ TEST_F(OptionsTest, ACtrlKeyOfAnOperationIsRefusedAsTheHotKey) {
     EXPECT_EQ("[取り出し] と重複しています\r\n他のキーを割り当ててください", s.program.TakeMessage());
     EXPECT_EQ(0, HotKey(key, 1013));
     Press(PSBTN_APPLYNOW);
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(0u, SettingAfterExit("HotKeyLo"));
     DWORD modifiers = 1;
     EXPECT_TRUE(ReadDword("HotKeyHi", &modifiers));
@@ -223,11 +228,11 @@ TEST_F(OptionsTest, ApplyTakesThePageInFrontAndCancelAfterApplyKeepsIt) {
     SetText(GetDlgItem(view, 1014), "250");
     SendDlgItemMessageA(view, 1018, BM_CLICK, 0, 0);
     Press(PSBTN_APPLYNOW);
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_TRUE(IsWindowEnabled(apply)) << "the General page is still modified";
     Page(0);
     Press(PSBTN_APPLYNOW);
-    Pump(300);
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_FALSE(IsWindowEnabled(apply));
 
     // ZurimoApply reads the page's fields again before applying them.
@@ -290,7 +295,7 @@ TEST_F(OptionsTest, TheOperationLastChosenIsShownAgain) {
 TEST_F(OptionsTest, TheHistoryWindowOpensTheSheetAndTheTrayBringsItForward) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Show());
-    s.Click(1011);
+    ASSERT_TRUE(s.Click(1011));
     ASSERT_TRUE(WaitUntil([&] { return (sheet = FindWindowA("#32770", kSheetTitle)) != nullptr; }));
     PostMessageA(s.program.mainWindow(), RegisterWindowMessageA("ZurimoTrayIcon"), 128, WM_RBUTTONUP);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }, 3000));
@@ -308,7 +313,9 @@ TEST_F(OptionsTest, ANewHotKeyWorksAtOnceAndAnOpenHelpWindowIsClosed) {
     HWND key = Page(2);
     ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
     PressKeys("ctrl+alt+y");
-    EXPECT_EQ(MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_ALT), HotKey(key, 1013));
+    EXPECT_TRUE(WaitUntil([&] {
+        return HotKey(key, 1013) == MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_ALT);
+    })) << HotKey(key, 1013);
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     EXPECT_TRUE(WaitUntil([&] { return help.closeAsked; }, 3000));

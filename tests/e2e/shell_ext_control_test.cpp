@@ -127,7 +127,8 @@ protected:
             return testing::AssertionFailure() << "no visible sheet";
         }
         SendMessageA(sheet, PSM_SETCURSEL, kShellExtPage, 0);
-        Pump(100);
+        AssertionResult shown = s.program.CatchUp();
+        if (!shown) return shown;
         page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         if (ControlText(page) == "シェル拡張") return testing::AssertionSuccess();
         return testing::AssertionFailure() << "page " << kShellExtPage << " is \""
@@ -269,7 +270,7 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
     SendMessageA(sheet, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(limit), TRUE);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(sheet) == limit; }, 3000));
     PressKeys("up");
-    EXPECT_EQ("21", ControlText(limit));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(limit) == "21"; })) << ControlText(limit);
 
     // Without the popup its options are cleared and unavailable; they stay cleared.
     Click(1051);

@@ -39,7 +39,7 @@ protected:
         int index = IndexOfLine(s.list, line);
         ASSERT_GE(index, 0);
         SendMessageA(s.list, LB_SETCURSEL, index, 0);
-        s.Click(button);
+        ASSERT_TRUE(s.Click(button));
     }
     AssertionResult WaitForClipboard(const std::u16string& wide, const std::string& ansi) {
         if (WaitUntil([&] { return ClipboardWideText() == wide && ClipboardText() == ansi; })) {
@@ -90,7 +90,7 @@ TEST_F(WideTextTest, TextOutsideTheCodePageComesBackExactlyAsItWasCopied) {
     // Quoting quotes the original line by line.
     ASSERT_TRUE(s.Show());
     CheckDlgButton(s.history, IDC_QUOTE, BST_CHECKED);
-    s.Click(IDC_QUOTE);
+    ASSERT_TRUE(s.Click(IDC_QUOTE));
     ClickOnEntry(s, cafe, IDC_TAKE_OUT);
     EXPECT_TRUE(WaitForClipboard(u">" + cafe + u"\r\n>二行目",
                                  ">" + copiedAnsi.substr(0, copiedAnsi.find('\n') + 1) + ">" +
