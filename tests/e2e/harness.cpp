@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "tests/support/win_keys.h"
+
 namespace e2e {
 namespace {
 
@@ -378,41 +380,7 @@ std::u16string ClipboardWideText() {
 }
 
 void PressKeys(const char* chord) {
-    std::vector<WORD> keys;
-    std::string rest = chord;
-    for (;;) {
-        std::string::size_type plus = rest.find('+');
-        std::string part = rest.substr(0, plus);
-        WORD vk = 0;
-        if (part == "ctrl") vk = VK_CONTROL;
-        else if (part == "alt") vk = VK_MENU;
-        else if (part == "shift") vk = VK_SHIFT;
-        else if (part == "enter") vk = VK_RETURN;
-        else if (part == "esc") vk = VK_ESCAPE;
-        else if (part == "delete") vk = VK_DELETE;
-        else if (part == "f3") vk = VK_F3;
-        else if (part == "comma") vk = VK_OEM_COMMA;
-        else if (part == "down") vk = VK_DOWN;
-        else if (part == "up") vk = VK_UP;
-        else if (part == "f10") vk = VK_F10;
-        else if (part == "apps") vk = VK_APPS;
-        else if (part == "period") vk = VK_OEM_PERIOD;
-        else if (part.size() == 1) vk = static_cast<WORD>(toupper(static_cast<unsigned char>(part[0])));
-        keys.push_back(vk);
-        if (plus == std::string::npos) break;
-        rest = rest.substr(plus + 1);
-    }
-    auto send = [](WORD vk, bool up) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        SendInput(1, &input, sizeof input);
-        Sleep(15);
-    };
-    for (WORD vk : keys) send(vk, false);
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it) send(*it, true);
+    if (!zurimo::PressChord(chord)) ADD_FAILURE() << "unknown key in \"" << chord << "\"";
 }
 
 void MouseTo(POINT p, DWORD buttons) {
