@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
@@ -43,7 +44,7 @@ TEST_F(CaptureTest, ShiftJisComesBackByteForByte) {
     EXPECT_EQ("\x83\x5C\x83\x74\x83\x67\x95\x5C\x8E\xA6", s.Lines()[1]);
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 1, 0);
-    ASSERT_TRUE(s.Click(1007));
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == text; })) << Hex(ClipboardText());
 }
 
@@ -81,7 +82,7 @@ TEST_F(CaptureTest, WithWordOnEveryOtherCopyOfMsWordIsRead) {
 TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"same"}));
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }))
         << ControlText(s.history);
     ASSERT_TRUE(SetClipboardText("while paused"));
@@ -89,16 +90,16 @@ TEST_F(CaptureTest, PauseLeavesTheChainAndResumeCapturesTheCurrentText) {
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(1u, s.Lines().size()) << "nothing is captured while paused";
 
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitForLineCount(s.list, 2));
     EXPECT_EQ("Zurimo!", ControlText(s.history));
     EXPECT_EQ((std::vector<std::string>{"same", "same"}), s.Lines());
     ASSERT_TRUE(s.Capture({"running again"}));
 
     // With no change while paused, resuming takes the text read last once more.
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitForLineCount(s.list, 4));
     EXPECT_EQ((std::vector<std::string>{"running again", "running again", "same", "same"}),
               s.Lines());

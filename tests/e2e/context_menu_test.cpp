@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
@@ -108,7 +109,7 @@ protected:
     }
     // Opens the options sheet on its context-menu page.
     AssertionResult OpenContextMenuPage() {
-        PostMessageA(s.program.mainWindow(), WM_COMMAND, 32770, 0);
+        PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
         sheet = WaitForDialog("Zurimo! オプション");
         if (!sheet) return testing::AssertionFailure() << "no options sheet";
         SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
@@ -210,23 +211,24 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     ASSERT_TRUE(s.Start());
     std::vector<Stored> before = ReadList("Folder");
     ASSERT_TRUE(OpenContextMenuPage());
-    ASSERT_TRUE(Click(page, 1026));
+    ASSERT_TRUE(Click(page, IDC_EDIT_FOLDER_MENU));
     HWND dialog = WaitForDialog("Zurimo! メニューに表示するフォルダ");
     ASSERT_NE(nullptr, dialog);
-    HWND shown = GetDlgItem(dialog, 1029), hidden = GetDlgItem(dialog, 1030);
+    HWND shown = GetDlgItem(dialog, IDC_SHOWN_LIST), hidden = GetDlgItem(dialog, IDC_HIDDEN_LIST);
     std::vector<std::string> shownLines, hiddenLines;
     for (const Stored& folder : before) (folder.show ? shownLines : hiddenLines).push_back(folder.caption);
     EXPECT_EQ(shownLines, ListBoxLines(shown));
     EXPECT_EQ(hiddenLines, ListBoxLines(hidden)) << "the not-shown captions are sorted";
-    for (auto [id, text] : {std::pair<int, const char*>{1032, "&<<"}, {1033, "&>>"}, {1034, "上へ(&U)"},
-                            {1036, "下へ(&D)"}, {1, "OK"}, {2, "キャンセル"}, {1031, "初期化"}, {1044, "ヘルプ"}}) {
+    for (auto [id, text] : {std::pair<int, const char*>{IDC_SHOW_ITEM, "&<<"}, {IDC_HIDE_ITEM, "&>>"},
+                            {IDC_FOLDER_UP, "上へ(&U)"}, {IDC_FOLDER_DOWN, "下へ(&D)"}, {1, "OK"},
+                            {2, "キャンセル"}, {IDC_FOLDER_RESET, "初期化"}, {IDC_FOLDER_HELP, "ヘルプ"}}) {
         EXPECT_EQ(text, ControlText(GetDlgItem(dialog, id))) << id;
     }
 
     // The first shown entry goes out to its sorted place; the first hidden one comes in
     // above the selection; the selection moves down once.
     SendMessageA(shown, LB_SETCURSEL, 0, 0);
-    ASSERT_TRUE(Click(dialog, 1033));
+    ASSERT_TRUE(Click(dialog, IDC_HIDE_ITEM));
     std::string first = shownLines[0];
     std::vector<std::string> lines = ListBoxLines(hidden);
     int at = static_cast<int>(SendMessageA(hidden, LB_GETCURSEL, 0, 0));
@@ -236,10 +238,10 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     SendMessageA(hidden, LB_SETCURSEL, 0, 0);
     SendMessageA(shown, LB_SETCURSEL, 1, 0);
     std::string comingIn = ListBoxLines(hidden)[0];
-    ASSERT_TRUE(Click(dialog, 1032));
+    ASSERT_TRUE(Click(dialog, IDC_SHOW_ITEM));
     EXPECT_EQ(comingIn, ListBoxLines(shown)[1]);
     EXPECT_EQ(1, SendMessageA(shown, LB_GETCURSEL, 0, 0));
-    ASSERT_TRUE(Click(dialog, 1036));
+    ASSERT_TRUE(Click(dialog, IDC_FOLDER_DOWN));
     EXPECT_EQ(comingIn, ListBoxLines(shown)[2]);
     std::vector<std::string> newShown = ListBoxLines(shown), newHidden = ListBoxLines(hidden);
     ASSERT_TRUE(Click(dialog, IDOK));
@@ -256,10 +258,10 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
     }
 
     // 初期化 stores the default table at once; Cancel can no longer undo it.
-    ASSERT_TRUE(Click(page, 1026));
+    ASSERT_TRUE(Click(page, IDC_EDIT_FOLDER_MENU));
     dialog = WaitForDialog("Zurimo! メニューに表示するフォルダ");
     ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(Click(dialog, 1031));
+    ASSERT_TRUE(Click(dialog, IDC_FOLDER_RESET));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDCANCEL)));
     std::vector<Stored> reset = ReadList("Folder");
     ASSERT_EQ(before.size(), reset.size());
@@ -267,7 +269,7 @@ TEST_F(ContextMenuTest, TheFolderMenuDialogOrdersTheFoldersAndResetsThem) {
         EXPECT_EQ(before[i].caption, reset[i].caption);
         EXPECT_EQ(before[i].show, reset[i].show);
     }
-    EXPECT_EQ(shownLines, ListBoxLines(GetDlgItem(dialog, 1029)));
+    EXPECT_EQ(shownLines, ListBoxLines(GetDlgItem(dialog, IDC_SHOWN_LIST)));
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
@@ -277,27 +279,27 @@ TEST_F(ContextMenuTest, UserStringsAreAddedCheckedEditedAndReachTheMenuAfterOk) 
     PutUser(0, "Mail", "me@example.jp");
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(OpenContextMenuPage());
-    ASSERT_TRUE(Click(page, 1025));
+    ASSERT_TRUE(Click(page, IDC_EDIT_USER_MENU));
     HWND dialog = WaitForDialog("Zurimo! ユーザーメニュー");
     ASSERT_NE(nullptr, dialog);
-    HWND list = GetDlgItem(dialog, 1041);
+    HWND list = GetDlgItem(dialog, IDC_USER_LIST);
     EXPECT_EQ(std::vector<std::string>{"Mail"}, ListBoxLines(list));
 
     // Adding: the empty and duplicate checks keep the entry dialog open.
-    ASSERT_TRUE(Click(dialog, 1039));
+    ASSERT_TRUE(Click(dialog, IDC_USER_ADD));
     HWND entry = WaitForDialog("Zurimo! ユーザー定義文字列の追加");
     ASSERT_NE(nullptr, entry);
     ASSERT_TRUE(Click(entry, IDOK));
     EXPECT_EQ("表示名が無効です。", s.program.TakeMessage());
-    SetText(GetDlgItem(entry, 1042), "Mail");
-    SetText(GetDlgItem(entry, 1043), "x");
+    SetText(GetDlgItem(entry, IDC_USER_CAPTION), "Mail");
+    SetText(GetDlgItem(entry, IDC_USER_CONTENT), "x");
     ASSERT_TRUE(Click(entry, IDOK));
     EXPECT_EQ("Mail は既に登録されています。\r\n違う表示名を付けてください。", s.program.TakeMessage());
-    SetText(GetDlgItem(entry, 1042), "Sign");
-    SetText(GetDlgItem(entry, 1043), "");
+    SetText(GetDlgItem(entry, IDC_USER_CAPTION), "Sign");
+    SetText(GetDlgItem(entry, IDC_USER_CONTENT), "");
     ASSERT_TRUE(Click(entry, IDOK));
     EXPECT_EQ("内容がありません。", s.program.TakeMessage());
-    SetText(GetDlgItem(entry, 1043), "--\r\nZurimo");
+    SetText(GetDlgItem(entry, IDC_USER_CONTENT), "--\r\nZurimo");
     ASSERT_TRUE(Click(entry, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(entry); }));
     EXPECT_EQ((std::vector<std::string>{"Mail", "Sign"}), ListBoxLines(list));
@@ -305,15 +307,15 @@ TEST_F(ContextMenuTest, UserStringsAreAddedCheckedEditedAndReachTheMenuAfterOk) 
 
     // Editing: the caption is read-only; the content changes.
     SendMessageA(list, LB_SETCURSEL, 0, 0);
-    ASSERT_TRUE(Click(dialog, 1040));
+    ASSERT_TRUE(Click(dialog, IDC_USER_EDIT));
     entry = WaitForDialog("Zurimo! ユーザー定義文字列の編集");
     ASSERT_NE(nullptr, entry);
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(entry, 1042), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ("me@example.jp", ControlText(GetDlgItem(entry, 1043)));
-    SetText(GetDlgItem(entry, 1043), "you@example.jp");
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(entry, IDC_USER_CAPTION), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ("me@example.jp", ControlText(GetDlgItem(entry, IDC_USER_CONTENT)));
+    SetText(GetDlgItem(entry, IDC_USER_CONTENT), "you@example.jp");
     ASSERT_TRUE(Click(entry, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(entry); }));
-    ASSERT_TRUE(Click(dialog, 1038));  // Mail below Sign
+    ASSERT_TRUE(Click(dialog, IDC_USER_DOWN));  // Mail below Sign
     EXPECT_EQ((std::vector<std::string>{"Sign", "Mail"}), ListBoxLines(list));
     ASSERT_TRUE(Click(dialog, IDOK));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"e4 \x82\x60\x82\x61", "e3 Two\r\nline two", "e2 three", "e1", "e0"}));
     ASSERT_TRUE(s.Show());
-    ASSERT_TRUE(s.Click(1009));
+    ASSERT_TRUE(s.Click(IDC_FIND));
     HWND find = WaitForDialog("Zurimo! 検索");
     ASSERT_NE(nullptr, find);
     EXPECT_EQ(s.history, GetWindow(find, GW_OWNER));
@@ -63,26 +64,26 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     EXPECT_EQ(history.left, placed.left);
     LONG expectedTop = history.top - (placed.bottom - placed.top) / 4 * 3;
     EXPECT_EQ(expectedTop < 0 ? 0 : expectedTop, placed.top);
-    for (auto [id, text] : {std::pair<int, const char*>{1058, "検索する文字列(&S)"},
-                            {1060, "大文字と小文字を区別する(&C)"}, {1056, "次を検索(&N)"},
-                            {1057, "前を検索(&P)"}, {2, "閉じる"}}) {
+    for (auto [id, text] : {std::pair<int, const char*>{IDC_FIND_LABEL, "検索する文字列(&S)"},
+                            {IDC_MATCH_CASE, "大文字と小文字を区別する(&C)"}, {IDC_FIND_NEXT, "次を検索(&N)"},
+                            {IDC_FIND_PREVIOUS, "前を検索(&P)"}, {2, "閉じる"}}) {
         EXPECT_EQ(text, ControlText(GetDlgItem(find, id))) << id;
     }
 
-    HWND text = GetDlgItem(find, 1059);
+    HWND text = GetDlgItem(find, IDC_FIND_TEXT);
     SetText(text, "two");
-    ASSERT_TRUE(Click(find, 1056));
+    ASSERT_TRUE(Click(find, IDC_FIND_NEXT));
     EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 3; })) << "its second line, any case";
     EXPECT_EQ("e3 Two\r\nline two", ControlText(s.preview));
 
-    SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_CHECKED, 0);
+    SendDlgItemMessageA(find, IDC_MATCH_CASE, BM_SETCHECK, BST_CHECKED, 0);
     SetText(text, "Two");
-    ASSERT_TRUE(Click(find, 1057));  // up from entry 3: e2, e1, e0 have no "Two"
+    ASSERT_TRUE(Click(find, IDC_FIND_PREVIOUS));  // up from entry 3: e2, e1, e0 have no "Two"
     EXPECT_EQ("『Two』 が見つかりません", s.program.TakeMessage());
     EXPECT_EQ(3, s.Selection());
-    SendDlgItemMessageA(find, 1060, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendDlgItemMessageA(find, IDC_MATCH_CASE, BM_SETCHECK, BST_UNCHECKED, 0);
     SetText(text, "\x82\x81\x82\x82");  // full-width small a, b
-    ASSERT_TRUE(Click(find, 1056));
+    ASSERT_TRUE(Click(find, IDC_FIND_NEXT));
     EXPECT_TRUE(WaitUntil([&] { return s.Selection() == 4; })) << "finds the full-width capitals";
 
     // F3 in the list brings the same window back; there is never a second one.
@@ -104,15 +105,15 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     EXPECT_FALSE(ValueExists("FindHistory2"));
 
     ASSERT_TRUE(s.Show());
-    ASSERT_TRUE(s.Click(1009));
+    ASSERT_TRUE(s.Click(IDC_FIND));
     find = WaitForDialog("Zurimo! 検索");
     ASSERT_NE(nullptr, find);
-    EXPECT_EQ("\x82\x81\x82\x82", ControlText(GetDlgItem(find, 1059))) << "the newest text again";
-    EXPECT_EQ(2, SendDlgItemMessageA(find, 1059, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("\x82\x81\x82\x82", ControlText(GetDlgItem(find, IDC_FIND_TEXT))) << "the newest text again";
+    EXPECT_EQ(2, SendDlgItemMessageA(find, IDC_FIND_TEXT, CB_GETCOUNT, 0, 0));
 
     // Hiding the history window while the not-found message is up closes both.
-    SetText(GetDlgItem(find, 1059), "absent");
-    ASSERT_TRUE(Click(find, 1056));
+    SetText(GetDlgItem(find, IDC_FIND_TEXT), "absent");
+    ASSERT_TRUE(Click(find, IDC_FIND_NEXT));
     HWND box = s.program.WaitForMessageBox();
     ASSERT_NE(nullptr, box);
     PostMessageA(s.history, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -124,10 +125,10 @@ TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"original"}));
     ASSERT_TRUE(s.Show());
-    ASSERT_TRUE(s.Click(1010));
+    ASSERT_TRUE(s.Click(IDC_EDIT));
     HWND editor = WaitForDialog("Zurimo! 履歴の編集");
     ASSERT_NE(nullptr, editor);
-    HWND text = GetDlgItem(editor, 1061);
+    HWND text = GetDlgItem(editor, IDC_EDIT_TEXT);
     EXPECT_EQ("original", ControlText(text));
     EXPECT_EQ("&OK", ControlText(GetDlgItem(editor, IDOK)));
     // The buttons keep the top band; the text fills the rest, also after a resize.
@@ -151,14 +152,14 @@ TEST_F(FindEditAboutTest, TheEditorTakesOutAChangedTextAndNothingElse) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_TRUE(IsWindowVisible(s.history));
-    EXPECT_EQ(MAKELONG(1007, DC_HASDEFID), SendMessageA(s.history, DM_GETDEFID, 0, 0));
+    EXPECT_EQ(MAKELONG(IDC_TAKE_OUT, DC_HASDEFID), SendMessageA(s.history, DM_GETDEFID, 0, 0));
     EXPECT_EQ(std::vector<std::string>{"original"}, s.Lines());
 
-    ASSERT_TRUE(s.Click(1010));
+    ASSERT_TRUE(s.Click(IDC_EDIT));
     editor = WaitForDialog("Zurimo! 履歴の編集");
     ASSERT_NE(nullptr, editor);
-    SetText(GetDlgItem(editor, 1061), "changed");
-    SendDlgItemMessageA(editor, 1061, EM_SETMODIFY, TRUE, 0);  // as typing leaves it
+    SetText(GetDlgItem(editor, IDC_EDIT_TEXT), "changed");
+    SendDlgItemMessageA(editor, IDC_EDIT_TEXT, EM_SETMODIFY, TRUE, 0);  // as typing leaves it
     ASSERT_TRUE(Click(editor, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "changed"; }));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
@@ -175,20 +176,20 @@ TEST_F(FindEditAboutTest, TheAboutBoxShowsTheVersionBlockWindowsAndTheLinks) {
         ~Restore() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\zurimo.exe"); }
     } restore;
     ASSERT_TRUE(s.Start());
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32771, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
     HWND about = WaitForDialog("Zurimo! バージョン情報");
     ASSERT_NE(nullptr, about);
-    EXPECT_EQ(ProgramVersionString("ProductName"), ControlText(GetDlgItem(about, 1000)));
-    EXPECT_EQ(ProgramVersionString("FileVersion"), ControlText(GetDlgItem(about, 1001)));
-    EXPECT_EQ(ProgramVersionString("LegalCopyright"), ControlText(GetDlgItem(about, 1002)));
-    EXPECT_EQ("Windows 7 Version 6.1 Build 7601 Service Pack 1", ControlText(GetDlgItem(about, 1004)));
-    std::string web = ControlText(GetDlgItem(about, 1003));
-    std::string mail = ControlText(GetDlgItem(about, 1006));
+    EXPECT_EQ(ProgramVersionString("ProductName"), ControlText(GetDlgItem(about, IDC_ABOUT_PRODUCT)));
+    EXPECT_EQ(ProgramVersionString("FileVersion"), ControlText(GetDlgItem(about, IDC_ABOUT_VERSION)));
+    EXPECT_EQ(ProgramVersionString("LegalCopyright"), ControlText(GetDlgItem(about, IDC_ABOUT_COPYRIGHT)));
+    EXPECT_EQ("Windows 7 Version 6.1 Build 7601 Service Pack 1", ControlText(GetDlgItem(about, IDC_ABOUT_WINDOWS)));
+    std::string web = ControlText(GetDlgItem(about, IDC_ABOUT_WEB));
+    std::string mail = ControlText(GetDlgItem(about, IDC_ABOUT_MAIL));
     EXPECT_EQ(0u, web.find("http://")) << web;
     EXPECT_GT(web.size(), 7u);
     EXPECT_EQ(0u, mail.find("mailto:")) << mail;
     EXPECT_EQ("Version", ControlText(FindWindowExA(about, nullptr, "Static", "Version")));
-    EXPECT_NE(nullptr, GetDlgItem(about, 1054));
+    EXPECT_NE(nullptr, GetDlgItem(about, IDC_ABOUT_ICON));
     ASSERT_TRUE(Click(about, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
 
@@ -199,10 +200,10 @@ TEST_F(FindEditAboutTest, TheAboutBoxShowsTheVersionBlockWindowsAndTheLinks) {
     Program second;
     ASSERT_TRUE(second.Start());
     ASSERT_TRUE(second.WaitForMainWindow());
-    PostMessageA(second.mainWindow(), WM_COMMAND, 32771, 0);
+    PostMessageA(second.mainWindow(), WM_COMMAND, ID_APP_ABOUT, 0);
     about = WaitForDialog("Zurimo! バージョン情報");
     ASSERT_NE(nullptr, about);
-    EXPECT_EQ("Windows  Version 6.2 Build 9200 ", ControlText(GetDlgItem(about, 1004)));
+    EXPECT_EQ("Windows  Version 6.2 Build 9200 ", ControlText(GetDlgItem(about, IDC_ABOUT_WINDOWS)));
     PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(about, IDOK)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }));

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "resources/resource.h"
 #include "tests/support/win_keys.h"
 
 namespace e2e {
@@ -57,7 +58,7 @@ BOOL CALLBACK FindMessageBoxProc(HWND hwnd, LPARAM lParam) {
     GetClassNameA(hwnd, cls, sizeof cls);
     GetWindowTextA(hwnd, title, sizeof title);
     if (pid == find->processId && IsWindowVisible(hwnd) && !strcmp(cls, "#32770") &&
-        !strcmp(title, "Zurimo!") && !GetDlgItem(hwnd, 1012)) {
+        !strcmp(title, "Zurimo!") && !GetDlgItem(hwnd, IDC_HISTORY_LIST)) {
         find->found = hwnd;
         return FALSE;
     }
@@ -71,7 +72,7 @@ struct FindOwned {
 
 BOOL CALLBACK FindHistoryProc(HWND hwnd, LPARAM lParam) {
     auto* find = reinterpret_cast<FindOwned*>(lParam);
-    if (GetWindow(hwnd, GW_OWNER) == find->owner && GetDlgItem(hwnd, 1012)) {
+    if (GetWindow(hwnd, GW_OWNER) == find->owner && GetDlgItem(hwnd, IDC_HISTORY_LIST)) {
         find->found = hwnd;
         return FALSE;
     }
@@ -477,8 +478,8 @@ AssertionResult Session::Start() {
     if (started) started = program.WaitForMainWindow();
     if (!started) return started;
     history = program.historyWindow();
-    list = history ? GetDlgItem(history, 1012) : nullptr;
-    preview = history ? GetDlgItem(history, 1005) : nullptr;
+    list = history ? GetDlgItem(history, IDC_HISTORY_LIST) : nullptr;
+    preview = history ? GetDlgItem(history, IDC_PREVIEW) : nullptr;
     if (list) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "no history window with list 1012 (window " << history
                                        << ")";
@@ -489,7 +490,7 @@ std::vector<std::string> Session::Lines() const { return ListBoxLines(list); }
 int Session::Selection() const { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 
 AssertionResult Session::Show() {
-    PostMessageA(program.mainWindow(), WM_COMMAND, 32768, 0);
+    PostMessageA(program.mainWindow(), WM_COMMAND, ID_SHOW, 0);
     bool shown = WaitUntil([&] { return IsWindowVisible(history) != FALSE; }) &&
                  WaitUntil([&] { return GetForegroundWindow() == history; }, 3000) &&
                  WaitUntil([&] { return FocusOf(history) == list; }, 3000);
@@ -628,7 +629,7 @@ AssertionResult Program::CatchUp(DWORD ms) const {
     if (!SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) {
         return testing::AssertionFailure() << "the program did not answer within " << ms << " ms";
     }
-    HWND list = GetDlgItem(historyWindow(), 1012);
+    HWND list = GetDlgItem(historyWindow(), IDC_HISTORY_LIST);
     if (!list) return testing::AssertionFailure() << "no history list";
     LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
     PostMessageA(list, LB_SETHORIZONTALEXTENT, extent + 1, 0);

@@ -142,7 +142,7 @@ public:
     // Waits for the main window.
     AssertionResult WaitForMainWindow(DWORD ms = kWaitMs);
     HWND mainWindow() const { return main_; }
-    HWND historyWindow() const;  // the dialog with control 1012 owned by the main window
+    HWND historyWindow() const;  // the dialog with the history list owned by the main window
     DWORD processId() const { return process_.id(); }
     DWORD threadId() const { return GetWindowThreadProcessId(main_, nullptr); }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
@@ -136,7 +137,7 @@ TEST_F(HistoryWindowTest, ShowSelectsTheNewestAndPreviewsItsWholeText) {
 
     // Showing a visible window changes nothing, not even the selection.
     SendMessageA(s.list, LB_SETCURSEL, 1, 0);
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32768, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_SHOW, 0);
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(1, s.Selection());
 }
@@ -145,7 +146,7 @@ TEST_F(HistoryWindowTest, TakingOutEntryThreeMovesItToTheHead) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 3, 0);
-    ASSERT_TRUE(s.Click(1007));
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e3"; }));
     ASSERT_TRUE(WaitUntil([&] { return s.Lines().size() == 5 && s.Lines()[0] == "e3"; }));
     EXPECT_EQ((std::vector<std::string>{"e3", "e0", "e1", "e2", "e4"}), s.Lines());
@@ -154,11 +155,11 @@ TEST_F(HistoryWindowTest, TakingOutEntryThreeMovesItToTheHead) {
 
 TEST_F(HistoryWindowTest, TakingOutWhilePausedAddsTheEntryAgainItself) {
     ASSERT_TRUE(StartWithFive());
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, 32772, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 2, 0);
-    ASSERT_TRUE(s.Click(1007));
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == "e2"; }));
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ((std::vector<std::string>{"e2", "e0", "e1", "e3", "e4"}), s.Lines());
@@ -169,23 +170,23 @@ TEST_F(HistoryWindowTest, AQuotedTakeOutLeavesItsEntryAndUnticksTheBox) {
     ASSERT_TRUE(s.Capture({"a\r\nb", "newest"}));
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 1, 0);
-    Check(1022, true);
-    ASSERT_TRUE(s.Click(1007));
+    Check(IDC_QUOTE, true);
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     ASSERT_TRUE(WaitUntil([&] { return ClipboardText() == ">a\r\n>b"; })) << ClipboardText();
     ASSERT_TRUE(WaitForLineCount(s.list, 3));
     EXPECT_EQ((std::vector<std::string>{">a", "newest", "a"}), s.Lines());
-    EXPECT_FALSE(Checked(1022));
+    EXPECT_FALSE(Checked(IDC_QUOTE));
 }
 
 TEST_F(HistoryWindowTest, DateAndTimeComeOutEvenWithAnEmptyList) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Show());
-    Check(1047, true);
-    Check(1022, true);
+    Check(IDC_DATE_TIME, true);
+    Check(IDC_QUOTE, true);
     char date1[128], time1[64];
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date1, sizeof date1);
     GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, nullptr, nullptr, time1, sizeof time1);
-    ASSERT_TRUE(s.Click(1007));
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     ASSERT_TRUE(WaitForLineCount(s.list, 1));
     char date2[128], time2[64];
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date2, sizeof date2);
@@ -194,8 +195,8 @@ TEST_F(HistoryWindowTest, DateAndTimeComeOutEvenWithAnEmptyList) {
     std::string before = std::string(">") + date1 + " " + time1;
     std::string after = std::string(">") + date2 + " " + time2;
     EXPECT_TRUE(got == before || got == after) << got << " | " << before;
-    EXPECT_FALSE(Checked(1047));
-    EXPECT_FALSE(Checked(1022));
+    EXPECT_FALSE(Checked(IDC_DATE_TIME));
+    EXPECT_FALSE(Checked(IDC_QUOTE));
 }
 
 TEST_F(HistoryWindowTest, DeletingTheLastAndTheOnlyEntry) {
@@ -203,17 +204,17 @@ TEST_F(HistoryWindowTest, DeletingTheLastAndTheOnlyEntry) {
     ASSERT_TRUE(s.Capture({"last", "only-left", "first"}));
     ASSERT_TRUE(s.Show());
     SendMessageA(s.list, LB_SETCURSEL, 2, 0);
-    ASSERT_TRUE(s.Click(1008));
+    ASSERT_TRUE(s.Click(IDC_DELETE));
     ASSERT_TRUE(WaitForLineCount(s.list, 2));
     EXPECT_EQ(-1, s.Selection()) << "nothing follows the last entry";
     EXPECT_EQ("first", ControlText(s.preview));
 
     SendMessageA(s.list, LB_SETCURSEL, 0, 0);
-    ASSERT_TRUE(s.Click(1008));
+    ASSERT_TRUE(s.Click(IDC_DELETE));
     ASSERT_TRUE(WaitForLineCount(s.list, 1));
     EXPECT_EQ(0, s.Selection()) << "the entry that followed is selected";
     EXPECT_EQ("only-left", ControlText(s.preview));
-    ASSERT_TRUE(s.Click(1008));
+    ASSERT_TRUE(s.Click(IDC_DELETE));
     ASSERT_TRUE(WaitForLineCount(s.list, 0));
     EXPECT_EQ("", ControlText(s.preview));
 }
@@ -325,12 +326,12 @@ TEST_F(HistoryWindowTest, ShowingAgainGivesTheListTheFocusAfterAButtonHadIt) {
     ASSERT_TRUE(StartWithFive());
     ASSERT_TRUE(s.Show());
     RECT button = {};
-    GetWindowRect(GetDlgItem(s.history, 1022), &button);  // the quote box: opens no window
+    GetWindowRect(GetDlgItem(s.history, IDC_QUOTE), &button);  // the quote box: opens no window
     POINT middle = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
     MouseTo(middle);
     MouseTo(middle, MOUSEEVENTF_LEFTDOWN);
     MouseTo(middle, MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.history) == GetDlgItem(s.history, 1022); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.history) == GetDlgItem(s.history, IDC_QUOTE); }, 3000));
     PressKeys("esc");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(s.history); }));
     ASSERT_TRUE(s.Show()) << "the list has the focus again";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 #include <shellapi.h>
 
@@ -22,7 +23,7 @@ TEST_F(KeepDataTest, ATakeOutOnABusyClipboardLeavesTheListAsItWas) {
 
     ClipboardHeld busy;  // another program holds the clipboard
     ASSERT_TRUE(busy);
-    ASSERT_TRUE(s.Click(1007));
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     std::vector<std::string> lines = s.Lines();
     int selection = s.Selection();
     bool visible = IsWindowVisible(s.history) != FALSE;
@@ -32,7 +33,7 @@ TEST_F(KeepDataTest, ATakeOutOnABusyClipboardLeavesTheListAsItWas) {
     EXPECT_EQ(3, selection);
     EXPECT_TRUE(visible) << "the window stays as it was";
     // Once the clipboard is free, the same take-out works.
-    ASSERT_TRUE(s.Click(1007));
+    ASSERT_TRUE(s.Click(IDC_TAKE_OUT));
     EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == "e3"; }));
 }
 
@@ -43,7 +44,7 @@ TEST_F(KeepDataTest, AnUnreadableSavedHistoryIsKeptBesideTheNewOne) {
     ASSERT_TRUE(s.program.Start());
     EXPECT_EQ("無題のﾌｧｲﾙ の末尾以降にｱｸｾｽしようとしました。", s.program.TakeMessage());
     ASSERT_TRUE(s.program.WaitForMainWindow());
-    HWND list = GetDlgItem(s.program.historyWindow(), 1012);
+    HWND list = GetDlgItem(s.program.historyWindow(), IDC_HISTORY_LIST);
     ASSERT_TRUE(SetClipboardText("new"));
     ASSERT_TRUE(WaitForLineCount(list, 1));
     ASSERT_TRUE(s.program.Close());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -16,7 +17,7 @@ protected:
 
     // Opens the sheet from the tray menu's command and waits for it.
     AssertionResult Open() {
-        PostMessageA(s.program.mainWindow(), WM_COMMAND, 32770, 0);
+        PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
         if (WaitUntil([&] {
                 sheet = FindWindowA("#32770", kSheetTitle);
                 return sheet && IsWindowVisible(sheet);
@@ -77,10 +78,13 @@ TEST_F(OptionsTest, TheSheetHasItsPagesInOrderWithTheirControls) {
         const char* caption;
         std::vector<int> ids;
     } pages[] = {
-        {"一般", {1020, 1019, 1021, 1048, 1049, 1076, 1081, 1050}},
-        {"表示", {1014, 1015, 1016, 1017, 1018}},
-        {"キー割り当て", {1013, 1077, 1073, 1074, 1075, 1023}},
-        {"コンテキストメニュー", {1027, 1028, 1025, 1024, 1026}},
+        {"一般", {IDC_FILE, IDC_PASTE, IDC_QUOTE_TEXT, IDC_LONG_DATE, IDC_SHORT_DATE, IDC_WORD,
+                  IDC_AUTO_EXEC, IDC_REGIONAL}},
+        {"表示", {IDC_HISTORY_COUNT, IDC_HISTORY_SPIN, IDC_TAB_STANDARD, IDC_TAB_4, IDC_TAB_8}},
+        {"キー割り当て", {IDC_GLOBAL_HOT_KEY, IDC_OPERATION, IDC_OPERATION_KEY, IDC_ASSIGN,
+                          IDC_DUPLICATE, IDC_NUMBER}},
+        {"コンテキストメニュー", {IDC_FOLDERS_FIRST, IDC_USERS_FIRST, IDC_EDIT_USER_MENU,
+                                  IDC_ADD_YEN, IDC_EDIT_FOLDER_MENU}},
     };
     for (int i = 0; i < 4; ++i) {
         HWND page = Page(i);
@@ -89,24 +93,24 @@ TEST_F(OptionsTest, TheSheetHasItsPagesInOrderWithTheirControls) {
         for (int id : pages[i].ids) EXPECT_NE(nullptr, GetDlgItem(page, id)) << "page " << i << " id " << id;
     }
     HWND key = Page(2);
-    EXPECT_EQ(9, SendDlgItemMessageA(key, 1077, CB_GETCOUNT, 0, 0));
-    EXPECT_EQ("Ctrl+数字キーで取り出し(&N)", ControlText(GetDlgItem(key, 1023)));
-    EXPECT_EQ("決定(&S)", ControlText(GetDlgItem(key, 1074)));
+    EXPECT_EQ(9, SendDlgItemMessageA(key, IDC_OPERATION, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("Ctrl+数字キーで取り出し(&N)", ControlText(GetDlgItem(key, IDC_NUMBER)));
+    EXPECT_EQ("決定(&S)", ControlText(GetDlgItem(key, IDC_ASSIGN)));
     HWND general = Page(0);
-    EXPECT_EQ("終了時に履歴を保存(&F)", ControlText(GetDlgItem(general, 1020)));
-    EXPECT_EQ("Windows 起動 (ログオン) 時に自動実行する (&A)", ControlText(GetDlgItem(general, 1081)));
-    EXPECT_EQ(">", ControlText(GetDlgItem(general, 1021)));
-    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(general, 1048, BM_GETCHECK, 0, 0));
+    EXPECT_EQ("終了時に履歴を保存(&F)", ControlText(GetDlgItem(general, IDC_FILE)));
+    EXPECT_EQ("Windows 起動 (ログオン) 時に自動実行する (&A)", ControlText(GetDlgItem(general, IDC_AUTO_EXEC)));
+    EXPECT_EQ(">", ControlText(GetDlgItem(general, IDC_QUOTE_TEXT)));
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(general, IDC_LONG_DATE, BM_GETCHECK, 0, 0));
     HWND contextMenu = Page(3);
-    for (auto [id, text] : {std::pair<int, const char*>{1027, "&1 フォルダのパスが上"},
-                            {1028, "&2 ユーザーメニューが上"},
-                            {1025, "ユーザーメニュー編集(&U)"},
-                            {1024, "パスの末尾に &\\を追加\r\n(次回起動時か、メニュー編集後に有効)"},
-                            {1026, "メニュー編集(&E)"}}) {
+    for (auto [id, text] : {std::pair<int, const char*>{IDC_FOLDERS_FIRST, "&1 フォルダのパスが上"},
+                            {IDC_USERS_FIRST, "&2 ユーザーメニューが上"},
+                            {IDC_EDIT_USER_MENU, "ユーザーメニュー編集(&U)"},
+                            {IDC_ADD_YEN, "パスの末尾に &\\を追加\r\n(次回起動時か、メニュー編集後に有効)"},
+                            {IDC_EDIT_FOLDER_MENU, "メニュー編集(&E)"}}) {
         EXPECT_EQ(text, ControlText(GetDlgItem(contextMenu, id))) << id;
     }
-    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(contextMenu, 1027, BM_GETCHECK, 0, 0));
-    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(contextMenu, 1024, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendDlgItemMessageA(contextMenu, IDC_FOLDERS_FIRST, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendDlgItemMessageA(contextMenu, IDC_ADD_YEN, BM_GETCHECK, 0, 0));
     Press(PSBTN_CANCEL);
     EXPECT_TRUE(Closed());
 }
@@ -116,10 +120,10 @@ TEST_F(OptionsTest, ADigitIsRefusedForAnOperationWhileNumberIsOn) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_OPERATION_KEY)));
     PressKeys("ctrl+5");
     EXPECT_EQ("[数字キーで取り出し] が有効なので、1 ～ 9 の数字キーは使えません。", s.program.TakeMessage());
-    EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, 1073));
+    EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, IDC_OPERATION_KEY));
 }
 
 TEST_F(OptionsTest, TheHotKeyCannotBeGivenToAnOperation) {
@@ -128,32 +132,34 @@ TEST_F(OptionsTest, TheHotKeyCannotBeGivenToAnOperation) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_GLOBAL_HOT_KEY)));
     PressKeys("ctrl+q");
-    EXPECT_TRUE(WaitUntil([&] { return HotKey(key, 1013) == MAKEWORD('Q', HOTKEYF_CONTROL); }))
-        << HotKey(key, 1013);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    EXPECT_TRUE(WaitUntil([&] { return HotKey(key, IDC_GLOBAL_HOT_KEY) == MAKEWORD('Q', HOTKEYF_CONTROL); }))
+        << HotKey(key, IDC_GLOBAL_HOT_KEY);
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_OPERATION_KEY)));
     PressKeys("ctrl+q");
     EXPECT_EQ("ホットキーと重複しています\r\n他のキーを割り当ててください", s.program.TakeMessage());
-    EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, 1073));
+    EXPECT_EQ(MAKEWORD('C', HOTKEYF_CONTROL), HotKey(key, IDC_OPERATION_KEY));
 }
 
 TEST_F(OptionsTest, AcceptingADuplicateTakesTheKeyFromTheOtherOperation) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_OPERATION_KEY)));
     PressKeys("ctrl+d");
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)) == "削除"; }))
-        << ControlText(GetDlgItem(key, 1075));
-    PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, IDC_DUPLICATE)) == "削除"; }))
+        << ControlText(GetDlgItem(key, IDC_DUPLICATE));
+    PostMessageA(key, WM_COMMAND, MAKEWPARAM(IDC_ASSIGN, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(key, IDC_ASSIGN)));
     EXPECT_EQ("キーが重複していますが、よろしいですか？\r\n重複しているキーは無効になります。", s.program.TakeMessage());
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, IDC_DUPLICATE)).empty(); }));
     // 削除 shows its key, none now, with Ctrl as ever.
-    HWND operations = GetDlgItem(key, 1077);
+    HWND operations = GetDlgItem(key, IDC_OPERATION);
     SendMessageA(operations, CB_SETCURSEL, 1, 0);
-    SendMessageA(key, WM_COMMAND, MAKEWPARAM(1077, CBN_SELCHANGE), reinterpret_cast<LPARAM>(operations));
-    EXPECT_EQ(MAKEWORD(0, HOTKEYF_CONTROL), HotKey(key, 1073));
+    SendMessageA(key, WM_COMMAND, MAKEWPARAM(IDC_OPERATION, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(operations));
+    EXPECT_EQ(MAKEWORD(0, HOTKEYF_CONTROL), HotKey(key, IDC_OPERATION_KEY));
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     ASSERT_TRUE(s.program.Close());
@@ -168,14 +174,15 @@ TEST_F(OptionsTest, AFreeKeyTypedAfterADuplicateIsStoredWithoutAQuestion) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1073)));
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_OPERATION_KEY)));
     PressKeys("ctrl+d");
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)) == "削除"; }))
-        << ControlText(GetDlgItem(key, 1075));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, IDC_DUPLICATE)) == "削除"; }))
+        << ControlText(GetDlgItem(key, IDC_DUPLICATE));
     PressKeys("ctrl+x");
-    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, 1075)).empty(); }))
-        << ControlText(GetDlgItem(key, 1075));
-    PostMessageA(key, WM_COMMAND, MAKEWPARAM(1074, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(key, 1074)));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(key, IDC_DUPLICATE)).empty(); }))
+        << ControlText(GetDlgItem(key, IDC_DUPLICATE));
+    PostMessageA(key, WM_COMMAND, MAKEWPARAM(IDC_ASSIGN, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(key, IDC_ASSIGN)));
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(nullptr, s.program.WaitForMessageBox(0));
     Press(PSBTN_OK);
@@ -194,10 +201,10 @@ TEST_F(OptionsTest, ACtrlKeyOfAnOperationIsRefusedAsTheHotKey) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_GLOBAL_HOT_KEY)));
     PressKeys("ctrl+c");
     EXPECT_EQ("[取り出し] と重複しています\r\n他のキーを割り当ててください", s.program.TakeMessage());
-    EXPECT_EQ(0, HotKey(key, 1013));
+    EXPECT_EQ(0, HotKey(key, IDC_GLOBAL_HOT_KEY));
     Press(PSBTN_APPLYNOW);
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(0u, SettingAfterExit("HotKeyLo"));
@@ -210,10 +217,10 @@ TEST_F(OptionsTest, ApplyWithAHistoryCountOutOfRangeChangesNothing) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND view = Page(1);
-    SetText(GetDlgItem(view, 1014), "5000");
+    SetText(GetDlgItem(view, IDC_HISTORY_COUNT), "5000");
     Press(PSBTN_APPLYNOW);
     EXPECT_EQ("10 から 1000 までの整数を入力してください。", s.program.TakeMessage());
-    SetText(GetDlgItem(view, 1014), "abc");
+    SetText(GetDlgItem(view, IDC_HISTORY_COUNT), "abc");
     Press(PSBTN_APPLYNOW);
     EXPECT_EQ("整数を入力してください。", s.program.TakeMessage());
     EXPECT_EQ(100u, SettingAfterExit("History"));
@@ -223,10 +230,10 @@ TEST_F(OptionsTest, ApplyTakesThePageInFrontAndCancelAfterApplyKeepsIt) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND apply = GetDlgItem(sheet, 12321);
-    SetText(GetDlgItem(Page(0), 1021), "| ");
+    SetText(GetDlgItem(Page(0), IDC_QUOTE_TEXT), "| ");
     HWND view = Page(1);
-    SetText(GetDlgItem(view, 1014), "250");
-    SendDlgItemMessageA(view, 1018, BM_CLICK, 0, 0);
+    SetText(GetDlgItem(view, IDC_HISTORY_COUNT), "250");
+    SendDlgItemMessageA(view, IDC_TAB_8, BM_CLICK, 0, 0);
     Press(PSBTN_APPLYNOW);
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_TRUE(IsWindowEnabled(apply)) << "the General page is still modified";
@@ -236,10 +243,10 @@ TEST_F(OptionsTest, ApplyTakesThePageInFrontAndCancelAfterApplyKeepsIt) {
     EXPECT_FALSE(IsWindowEnabled(apply));
 
     // ZurimoApply reads the page's fields again before applying them.
-    SetText(GetDlgItem(view, 1014), "300");
+    SetText(GetDlgItem(view, IDC_HISTORY_COUNT), "300");
     SendMessageA(s.program.mainWindow(), RegisterWindowMessageA("ZurimoApply"), 1,
                  reinterpret_cast<LPARAM>(sheet));
-    SetText(GetDlgItem(view, 1014), "400");
+    SetText(GetDlgItem(view, IDC_HISTORY_COUNT), "400");
     Press(PSBTN_CANCEL);
     ASSERT_TRUE(Closed());
     EXPECT_EQ(300u, SettingAfterExit("History"));
@@ -255,11 +262,11 @@ TEST_F(OptionsTest, OkAppliesEveryPage) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND general = Page(0);
-    SendDlgItemMessageA(general, 1020, BM_CLICK, 0, 0);  // File on
-    SendDlgItemMessageA(general, 1049, BM_CLICK, 0, 0);  // short date
-    SetText(GetDlgItem(general, 1021), "| ");
+    SendDlgItemMessageA(general, IDC_FILE, BM_CLICK, 0, 0);  // File on
+    SendDlgItemMessageA(general, IDC_SHORT_DATE, BM_CLICK, 0, 0);  // short date
+    SetText(GetDlgItem(general, IDC_QUOTE_TEXT), "| ");
     HWND view = Page(1);
-    SetText(GetDlgItem(view, 1014), "10");
+    SetText(GetDlgItem(view, IDC_HISTORY_COUNT), "10");
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     ASSERT_TRUE(s.program.Close());
@@ -279,30 +286,31 @@ TEST_F(OptionsTest, TheOperationLastChosenIsShownAgain) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    HWND operations = GetDlgItem(key, 1077);
+    HWND operations = GetDlgItem(key, IDC_OPERATION);
     SendMessageA(operations, CB_SETCURSEL, 3, 0);
-    SendMessageA(key, WM_COMMAND, MAKEWPARAM(1077, CBN_SELCHANGE), reinterpret_cast<LPARAM>(operations));
-    EXPECT_EQ(MAKEWORD('E', HOTKEYF_CONTROL), HotKey(key, 1073));
+    SendMessageA(key, WM_COMMAND, MAKEWPARAM(IDC_OPERATION, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(operations));
+    EXPECT_EQ(MAKEWORD('E', HOTKEYF_CONTROL), HotKey(key, IDC_OPERATION_KEY));
     Press(PSBTN_CANCEL);
     ASSERT_TRUE(Closed());
 
     ASSERT_TRUE(Open());
     key = Page(2);
-    EXPECT_EQ(3, SendDlgItemMessageA(key, 1077, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(MAKEWORD('E', HOTKEYF_CONTROL), HotKey(key, 1073));
+    EXPECT_EQ(3, SendDlgItemMessageA(key, IDC_OPERATION, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(MAKEWORD('E', HOTKEYF_CONTROL), HotKey(key, IDC_OPERATION_KEY));
 }
 
 TEST_F(OptionsTest, TheHistoryWindowOpensTheSheetAndTheTrayBringsItForward) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Show());
-    ASSERT_TRUE(s.Click(1011));
+    ASSERT_TRUE(s.Click(IDC_OPTIONS));
     ASSERT_TRUE(WaitUntil([&] { return (sheet = FindWindowA("#32770", kSheetTitle)) != nullptr; }));
     PostMessageA(s.program.mainWindow(), RegisterWindowMessageA("ZurimoTrayIcon"), 128, WM_RBUTTONUP);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }, 3000));
     Press(PSBTN_CANCEL);
     ASSERT_TRUE(Closed());
     EXPECT_TRUE(WaitUntil([&] {
-        return SendMessageA(s.history, DM_GETDEFID, 0, 0) == MAKELONG(1007, DC_HASDEFID);
+        return SendMessageA(s.history, DM_GETDEFID, 0, 0) == MAKELONG(IDC_TAKE_OUT, DC_HASDEFID);
     }));
 }
 
@@ -311,11 +319,11 @@ TEST_F(OptionsTest, ANewHotKeyWorksAtOnceAndAnOpenHelpWindowIsClosed) {
     TestWindow help("MS_WINHELP", "Zurimo!", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(Open());
     HWND key = Page(2);
-    ASSERT_TRUE(Focus(GetDlgItem(key, 1013)));
+    ASSERT_TRUE(Focus(GetDlgItem(key, IDC_GLOBAL_HOT_KEY)));
     PressKeys("ctrl+alt+y");
     EXPECT_TRUE(WaitUntil([&] {
-        return HotKey(key, 1013) == MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_ALT);
-    })) << HotKey(key, 1013);
+        return HotKey(key, IDC_GLOBAL_HOT_KEY) == MAKEWORD('Y', HOTKEYF_CONTROL | HOTKEYF_ALT);
+    })) << HotKey(key, IDC_GLOBAL_HOT_KEY);
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     EXPECT_TRUE(WaitUntil([&] { return help.closeAsked; }, 3000));
@@ -331,7 +339,7 @@ TEST_F(OptionsTest, AutostartFollowsTheCheckBox) {
     ASSERT_TRUE(s.Start());
     for (DWORD on : {1u, 0u}) {
         ASSERT_TRUE(Open());
-        SendDlgItemMessageA(Page(0), 1081, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(Page(0), IDC_AUTO_EXEC, BM_CLICK, 0, 0);
         Press(PSBTN_OK);
         ASSERT_TRUE(Closed());
         char value[MAX_PATH] = {};
@@ -355,7 +363,8 @@ TEST_F(OptionsTest, TheRegionalSettingsButtonTurnsAnOpenRegionalDialogToItsPage)
     HWND general = Page(0);
     ASSERT_TRUE(BringToFront(sheet));  // the sheet's own activation is over
     regional.activated = false;
-    PostMessageA(general, WM_COMMAND, MAKEWPARAM(1050, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(general, 1050)));
+    PostMessageA(general, WM_COMMAND, MAKEWPARAM(IDC_REGIONAL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(general, IDC_REGIONAL)));
     EXPECT_TRUE(WaitUntil([&] { return regional.pageId == 106; }, 3000));
     EXPECT_TRUE(WaitUntil([&] { return regional.activated; }, 3000)) << "brought to the front";
 }
@@ -364,7 +373,7 @@ TEST_F(OptionsTest, TurningPasteOnPastesTheNextTakeOut) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Capture({"pasted"}));
     ASSERT_TRUE(Open());
-    SendDlgItemMessageA(Page(0), 1019, BM_CLICK, 0, 0);
+    SendDlgItemMessageA(Page(0), IDC_PASTE, BM_CLICK, 0, 0);
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
@@ -14,7 +15,7 @@ protected:
     HWND StartAndGetList() {
         if (!program.Start() || !program.WaitForMainWindow()) return nullptr;
         HWND history = program.historyWindow();
-        return history ? GetDlgItem(history, 1012) : nullptr;
+        return history ? GetDlgItem(history, IDC_HISTORY_LIST) : nullptr;
     }
 
     Program program;
@@ -98,7 +99,7 @@ TEST_F(SavedHistoryTest, MissingFileIsReportedWithItsFullPathAndAnEmptyListIsSav
     DismissMessageBox(box);
 
     ASSERT_TRUE(program.WaitForMainWindow());
-    EXPECT_EQ(0, SendMessageA(GetDlgItem(program.historyWindow(), 1012), LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(GetDlgItem(program.historyWindow(), IDC_HISTORY_LIST), LB_GETCOUNT, 0, 0));
     ASSERT_TRUE(program.Close());
     std::string saved;
     ASSERT_TRUE(ReadBytes(HistoryFilePath(), &saved));
@@ -123,7 +124,7 @@ TEST_P(UnreadableFileTest, IsReportedAndTheHistoryStartsEmpty) {
     EXPECT_EQ(GetParam().message, MessageBoxText(box));
     DismissMessageBox(box);
     ASSERT_TRUE(program.WaitForMainWindow());
-    EXPECT_EQ(0, SendMessageA(GetDlgItem(program.historyWindow(), 1012), LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(GetDlgItem(program.historyWindow(), IDC_HISTORY_LIST), LB_GETCOUNT, 0, 0));
     EXPECT_TRUE(IsWindow(program.mainWindow())) << "the program carries on";
     ASSERT_TRUE(program.Close());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -119,7 +120,7 @@ protected:
     }
 
     AssertionResult OpenPage() {
-        PostMessageA(s.program.mainWindow(), WM_COMMAND, 32770, 0);
+        PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
         if (!WaitUntil([&] {
                 sheet = FindWindowA("#32770", kSheetTitle);
                 return sheet && IsWindowVisible(sheet);
@@ -230,14 +231,14 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(OpenPage());
 
-    for (auto [id, text] : {std::pair<int, const char*>{1051, "Zurimo! メニューを追加する(&C)"},
-                            {1062, "ユーザーメニューも追加する(&U)"},
-                            {1055, "セパレータを入れる(&S)"},
-                            {1063, "メニューを階層化する(&H)"},
-                            {1078, "標準 (&A)"},
-                            {1079, "&MinGW/Msys"},
-                            {1080, "C&ygwin"},
-                            {1081, "S&FU"}}) {
+    for (auto [id, text] : {std::pair<int, const char*>{IDC_SHELL_MENU, "Zurimo! メニューを追加する(&C)"},
+                            {IDC_SHELL_USER_MENU, "ユーザーメニューも追加する(&U)"},
+                            {IDC_SHELL_SEP, "セパレータを入れる(&S)"},
+                            {IDC_SHELL_HIERARCHY, "メニューを階層化する(&H)"},
+                            {IDC_DRIVE_STD, "標準 (&A)"},
+                            {IDC_DRIVE_MINGW, "&MinGW/Msys"},
+                            {IDC_DRIVE_CYGWIN, "C&ygwin"},
+                            {IDC_DRIVE_SFU, "S&FU"}}) {
         EXPECT_EQ(text, ControlText(GetDlgItem(page, id))) << id;
     }
     std::vector<std::string> texts = ControlTexts(page);
@@ -246,24 +247,24 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
                              "Unix パス"}) {
         EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), text)) << text;
     }
-    HWND limit = GetDlgItem(page, 1052);
+    HWND limit = GetDlgItem(page, IDC_SHELL_LIMIT);
     ASSERT_NE(nullptr, limit);
     LONG style = GetWindowLongA(limit, GWL_STYLE);
     EXPECT_TRUE((style & ES_NUMBER) && (style & ES_RIGHT)) << std::hex << style;
-    HWND spin = GetDlgItem(page, 1053);
+    HWND spin = GetDlgItem(page, IDC_SHELL_LIMIT_SPIN);
     ASSERT_NE(nullptr, spin);
     EXPECT_EQ(MAKELONG(32, 1), SendMessageA(spin, UDM_GETRANGE, 0, 0));
     EXPECT_EQ(limit, reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)));
 
     // The stored values; "MinGW" is read without regard to case.
-    EXPECT_TRUE(Checked(1051));
-    EXPECT_TRUE(Checked(1062));
-    EXPECT_FALSE(Checked(1055));
-    EXPECT_TRUE(Checked(1063));
+    EXPECT_TRUE(Checked(IDC_SHELL_MENU));
+    EXPECT_TRUE(Checked(IDC_SHELL_USER_MENU));
+    EXPECT_FALSE(Checked(IDC_SHELL_SEP));
+    EXPECT_TRUE(Checked(IDC_SHELL_HIERARCHY));
     EXPECT_EQ("20", ControlText(limit));
-    EXPECT_TRUE(Checked(1079));
-    EXPECT_FALSE(Checked(1078));
-    for (int id : {1062, 1055, 1063}) EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(Checked(IDC_DRIVE_MINGW));
+    EXPECT_FALSE(Checked(IDC_DRIVE_STD));
+    for (int id : {IDC_SHELL_USER_MENU, IDC_SHELL_SEP, IDC_SHELL_HIERARCHY}) EXPECT_TRUE(Enabled(id)) << id;
 
     // The arrow keys count in the field.
     ASSERT_TRUE(BringToFront(sheet));
@@ -273,13 +274,13 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
     EXPECT_TRUE(WaitUntil([&] { return ControlText(limit) == "21"; })) << ControlText(limit);
 
     // Without the popup its options are cleared and unavailable; they stay cleared.
-    Click(1051);
-    for (int id : {1062, 1055, 1063}) {
+    Click(IDC_SHELL_MENU);
+    for (int id : {IDC_SHELL_USER_MENU, IDC_SHELL_SEP, IDC_SHELL_HIERARCHY}) {
         EXPECT_FALSE(Checked(id)) << id;
         EXPECT_FALSE(Enabled(id)) << id;
     }
-    Click(1051);
-    for (int id : {1062, 1055, 1063}) {
+    Click(IDC_SHELL_MENU);
+    for (int id : {IDC_SHELL_USER_MENU, IDC_SHELL_SEP, IDC_SHELL_HIERARCHY}) {
         EXPECT_FALSE(Checked(id)) << id;
         EXPECT_TRUE(Enabled(id)) << id;
     }
@@ -294,9 +295,9 @@ TEST_F(ShellExtControlTest, ThePageShowsTheSettingsAndRefusesALimitOutsideOneTo3
     EXPECT_EQ("整数を入力してください。", s.program.TakeMessage());
     // Clicking the popup's box takes the page's values, so a bad limit is reported there.
     SetText(limit, "0");
-    PostMessageA(GetDlgItem(page, 1051), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(page, IDC_SHELL_MENU), BM_CLICK, 0, 0);
     EXPECT_EQ("1 から 32 までの整数を入力してください。", s.program.TakeMessage());
-    EXPECT_FALSE(Checked(1051));
+    EXPECT_FALSE(Checked(IDC_SHELL_MENU));
     // Leaving the page is refused too.
     SetText(limit, "33");
     PostMessageA(sheet, PSM_SETCURSEL, 0, 0);
@@ -319,13 +320,13 @@ TEST_F(ShellExtControlTest, ApplyingThePageStoresItAndRegistersOrUnregistersOnce
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(ClassesKeyExists(kServerKey));
     ASSERT_TRUE(OpenPage());
-    EXPECT_TRUE(Checked(1078)) << "no ShellExt key: the standard style";
+    EXPECT_TRUE(Checked(IDC_DRIVE_STD)) << "no ShellExt key: the standard style";
 
     // Apply: off, Cygwin, 12 KB. The extension is unregistered once: a second time would
     // fail and say so.
-    Click(1080);
-    Click(1051);
-    SetText(GetDlgItem(page, 1052), "12");
+    Click(IDC_DRIVE_CYGWIN);
+    Click(IDC_SHELL_MENU);
+    SetText(GetDlgItem(page, IDC_SHELL_LIMIT), "12");
     Press(PSBTN_APPLYNOW);
     EXPECT_EQ("<no message>", s.program.TakeMessage(1000));
     EXPECT_EQ(std::vector<std::string>{}, RegistrationKeysLeft());
@@ -339,13 +340,13 @@ TEST_F(ShellExtControlTest, ApplyingThePageStoresItAndRegistersOrUnregistersOnce
 
     // The page shows what was applied; OK turns the extension on again.
     ASSERT_TRUE(OpenPage());
-    EXPECT_TRUE(Checked(1080));
-    EXPECT_FALSE(Checked(1051));
-    EXPECT_FALSE(Enabled(1055));
-    EXPECT_EQ("12", ControlText(GetDlgItem(page, 1052)));
-    Click(1051);
-    Click(1063);
-    Click(1081);
+    EXPECT_TRUE(Checked(IDC_DRIVE_CYGWIN));
+    EXPECT_FALSE(Checked(IDC_SHELL_MENU));
+    EXPECT_FALSE(Enabled(IDC_SHELL_SEP));
+    EXPECT_EQ("12", ControlText(GetDlgItem(page, IDC_SHELL_LIMIT)));
+    Click(IDC_SHELL_MENU);
+    Click(IDC_SHELL_HIERARCHY);
+    Click(IDC_DRIVE_SFU);
     Press(PSBTN_OK);
     ASSERT_TRUE(Closed());
     EXPECT_EQ("<no message>", s.program.TakeMessage(1000));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
@@ -43,16 +44,16 @@ TEST_F(StartupTest, BuildsHiddenMainWindowAndHistoryWindow) {
     EXPECT_TRUE(GetWindowLongA(history, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
 
     const ExpectedControl controls[] = {
-        {1012, "ListBox", ""},
-        {1022, "Button", "行頭に引用符を追加(&Q)"},
-        {1047, "Button", "日付と時刻を取得(&T)"},
-        {1007, "Button", "取り出し(&C)"},
-        {1008, "Button", "削除(&D)"},
-        {1009, "Button", "検索(&F)"},
-        {1010, "Button", "編集(&E)"},
-        {1011, "Button", "オプション(&O)"},
+        {IDC_HISTORY_LIST, "ListBox", ""},
+        {IDC_QUOTE, "Button", "行頭に引用符を追加(&Q)"},
+        {IDC_DATE_TIME, "Button", "日付と時刻を取得(&T)"},
+        {IDC_TAKE_OUT, "Button", "取り出し(&C)"},
+        {IDC_DELETE, "Button", "削除(&D)"},
+        {IDC_FIND, "Button", "検索(&F)"},
+        {IDC_EDIT, "Button", "編集(&E)"},
+        {IDC_OPTIONS, "Button", "オプション(&O)"},
         {2, "Button", "閉じる(&X)"},
-        {1005, "Edit", ""},
+        {IDC_PREVIEW, "Edit", ""},
     };
     for (const ExpectedControl& expected : controls) {
         HWND control = GetDlgItem(history, expected.id);
@@ -62,16 +63,16 @@ TEST_F(StartupTest, BuildsHiddenMainWindowAndHistoryWindow) {
         EXPECT_EQ(expected.caption, ControlText(control)) << "control " << expected.id;
     }
 
-    LONG list = GetWindowLongA(GetDlgItem(history, 1012), GWL_STYLE);
+    LONG list = GetWindowLongA(GetDlgItem(history, IDC_HISTORY_LIST), GWL_STYLE);
     EXPECT_FALSE(list & LBS_SORT);
     EXPECT_TRUE(list & LBS_USETABSTOPS);
     EXPECT_TRUE(list & LBS_NOTIFY);
     EXPECT_TRUE(list & LBS_WANTKEYBOARDINPUT);
-    LONG preview = GetWindowLongA(GetDlgItem(history, 1005), GWL_STYLE);
+    LONG preview = GetWindowLongA(GetDlgItem(history, IDC_PREVIEW), GWL_STYLE);
     EXPECT_TRUE(preview & ES_MULTILINE);
     EXPECT_TRUE(preview & ES_READONLY);
     EXPECT_TRUE(preview & ES_NOHIDESEL);
-    EXPECT_EQ(static_cast<LRESULT>(MAKELONG(1007, DC_HASDEFID)),
+    EXPECT_EQ(static_cast<LRESULT>(MAKELONG(IDC_TAKE_OUT, DC_HASDEFID)),
               SendMessageA(history, DM_GETDEFID, 0, 0));
 
     EXPECT_TRUE(program.Close());
@@ -156,7 +157,7 @@ TEST_F(StartupTest, TrayExitCommandEndsTheProgramAndSavesSettings) {
     Program program;
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.WaitForMainWindow());
-    PostMessageA(program.mainWindow(), WM_COMMAND, 32769, 0);
+    PostMessageA(program.mainWindow(), WM_COMMAND, ID_APP_EXIT_TRAY, 0);
     EXPECT_TRUE(program.WaitForExit(kWaitMs));
     EXPECT_TRUE(ValueExists("ShellLimit"));
     EXPECT_EQ(nullptr, FindWindowA("KestroZurimoClass", nullptr));
@@ -169,7 +170,7 @@ TEST_F(StartupTest, EndOfSessionSavesTheHistoryAtTheQueryAndTheSettingsAtTheEnd)
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(program.WaitForMainWindow());
     ASSERT_TRUE(SetClipboardText("kept at logoff"));
-    HWND list = GetDlgItem(program.historyWindow(), 1012);
+    HWND list = GetDlgItem(program.historyWindow(), IDC_HISTORY_LIST);
     ASSERT_TRUE(WaitForLineCount(list, 1));
     ResetSettings();
 

@@ -5,12 +5,10 @@
 #include <vector>
 
 #include "harness.h"
+#include "resources/resource.h"
 
 namespace e2e {
 namespace {
-
-constexpr UINT kShow = 32768;
-constexpr UINT kPause = 32772;
 
 UINT TrayMessage() { return RegisterWindowMessageA("ZurimoTrayIcon"); }
 
@@ -106,7 +104,7 @@ TEST_F(TrayHotKeyTest, RightClickOpensTheTrayMenuWhichMarksThePause) {
     CloseMenu();
     EXPECT_EQ(expected, shown) << "not paused: no mark";
 
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, kPause, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
     ASSERT_TRUE(OpenTrayMenu());
     ASSERT_TRUE(probe.NextMenu(&shown));
@@ -125,7 +123,7 @@ TEST_F(TrayHotKeyTest, AnOpenProgramDialogIsBroughtForwardInsteadOfTheMenu) {
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == about.hwnd; }, 3000));
     EXPECT_EQ(nullptr, FindVisibleMenu());
     PostMessageA(s.program.mainWindow(), TrayMessage(), 128, WM_MOUSEMOVE);
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, kShow, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_SHOW, 0);
     ASSERT_TRUE(s.program.CatchUp());
     EXPECT_FALSE(IsWindowVisible(s.history)) << "the history window stays hidden";
 }
@@ -134,7 +132,7 @@ TEST_F(TrayHotKeyTest, TheHotKeyShowsTheHistoryAlsoWhilePaused) {
     SetDword("HotKeyLo", 'Z');
     SetDword("HotKeyHi", 6);  // Ctrl+Alt
     ASSERT_TRUE(s.Start());
-    PostMessageA(s.program.mainWindow(), WM_COMMAND, kPause, 0);
+    PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_PAUSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return ControlText(s.history) == "Zurimo! (一時停止中)"; }));
     PressKeys("ctrl+alt+z");
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(s.history) != FALSE; }));
@@ -161,7 +159,7 @@ TEST_F(TrayHotKeyTest, SwitchingToAnotherProgramHidesTheHistoryButContextHelpDoe
     TestWindow other("ZurimoTestOther", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_TRUE(s.Show());
     // Context help was asked for on the list (F1 sends this).
-    HELPINFO help = {sizeof help, HELPINFO_WINDOW, 1012, s.list, 0, {0, 0}};
+    HELPINFO help = {sizeof help, HELPINFO_WINDOW, IDC_HISTORY_LIST, s.list, 0, {0, 0}};
     SendMessageA(s.history, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
     ASSERT_TRUE(BringToFront(other.hwnd));
     ASSERT_TRUE(s.program.CatchUp());
