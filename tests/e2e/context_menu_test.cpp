@@ -86,13 +86,6 @@ std::string WindowsFolder() {
     return path;
 }
 
-// A visible window of the program with this title and class "#32770".
-HWND WaitForDialog(const char* title) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowA("#32770", title)) && IsWindowVisible(found); });
-    return found;
-}
-
 class ContextMenuTest : public FreshUserTest {
 protected:
     // A button of a dialog of the program, clicked; waits until the program has handled it.
@@ -109,9 +102,8 @@ protected:
     }
     // Opens the options sheet on its context-menu page.
     AssertionResult OpenContextMenuPage() {
-        PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
-        sheet = WaitForDialog("Zurimo! オプション");
-        if (!sheet) return testing::AssertionFailure() << "no options sheet";
+        AssertionResult opened = OpenOptionsSheet(s.program, &sheet);
+        if (!opened) return opened;
         SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
         AssertionResult shown = s.program.CatchUp();
         if (!shown) return shown;

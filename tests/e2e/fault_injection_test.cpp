@@ -100,12 +100,6 @@ std::vector<std::string> CloseEverything(Session& s) {
     return messages;
 }
 
-HWND WaitForVisible(const char* title, DWORD ms) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowA("#32770", title)) && IsWindowVisible(found); }, ms);
-    return found;
-}
-
 void Post(HWND window, int id) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
@@ -129,12 +123,12 @@ void RoundOfUserActions(Session& s) {
     WaitUntil([&] { return IsWindowVisible(s.history) != FALSE; }, 1000);
     SendMessageA(s.list, LB_SETCURSEL, 2, 0);
     Post(s.history, IDC_EDIT);
-    if (HWND editor = WaitForVisible("Zurimo! 履歴の編集", 1000)) {
+    if (HWND editor = WaitForDialog("Zurimo! 履歴の編集", 1000)) {
         Post(editor, IDCANCEL);
         WaitUntil([&] { return !IsWindow(editor); }, 1000);
     }
     Post(s.history, IDC_FIND);
-    if (HWND find = WaitForVisible("Zurimo! 検索", 1000)) {
+    if (HWND find = WaitForDialog("Zurimo! 検索", 1000)) {
         SetText(GetDlgItem(find, IDC_FIND_TEXT), "second");
         Post(find, IDC_FIND_NEXT);
         Pump(100);

@@ -11,12 +11,6 @@
 namespace e2e {
 namespace {
 
-HWND WaitForDialog(const char* title) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowA("#32770", title)) && IsWindowVisible(found); });
-    return found;
-}
-
 int CountWindows(const char* title) {
     int count = 0;
     for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32770", title));) ++count;

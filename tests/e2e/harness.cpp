@@ -407,6 +407,25 @@ AssertionResult BringToFront(HWND hwnd) {
                                        << ", not " << hwnd;
 }
 
+HWND WaitForDialog(const char* title, DWORD ms) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowA("#32770", title)) && IsWindowVisible(found); }, ms);
+    return found;
+}
+
+AssertionResult OpenOptionsSheet(const Program& program, HWND* sheet) {
+    PostMessageA(program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
+    HWND found = nullptr;
+    bool shown = WaitUntil([&] {
+        found = FindWindowA("#32770", kOptionsSheetTitle);
+        return found && IsWindowVisible(found);
+    });
+    *sheet = found;
+    if (shown) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no visible sheet \"" << kOptionsSheetTitle
+                                       << "\" (found " << found << ")";
+}
+
 AssertionResult WaitForLineCount(HWND list, int count, DWORD ms) {
     if (WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, ms)) {
         return testing::AssertionSuccess();

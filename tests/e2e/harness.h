@@ -22,6 +22,7 @@ using zurimo::UniqueHKey;
 
 constexpr char kSettingsKey[] = "Software\\Kestro!\\Zurimo!\\Settings";
 constexpr DWORD kWaitMs = 10000;
+constexpr char kOptionsSheetTitle[] = "Zurimo! オプション";
 
 class Program;
 
@@ -169,6 +170,12 @@ private:
     ChildProcess process_;
     HWND main_ = nullptr;
 };
+
+// A visible dialog (class "#32770") with this title, waited for; null if none came.
+HWND WaitForDialog(const char* title, DWORD ms = kWaitMs);
+// Opens the options sheet with the tray menu's command and waits until it is visible; `sheet`
+// is what was found, if anything.
+AssertionResult OpenOptionsSheet(const Program& program, HWND* sheet);
 
 // The history window's list box lines, waited for until there are `count`.
 AssertionResult WaitForLineCount(HWND list, int count, DWORD ms = kWaitMs);

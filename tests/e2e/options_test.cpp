@@ -10,23 +10,11 @@
 namespace e2e {
 namespace {
 
-constexpr char kSheetTitle[] = "Zurimo! オプション";
-
 class OptionsTest : public FreshUserTest {
 protected:
 
     // Opens the sheet from the tray menu's command and waits for it.
-    AssertionResult Open() {
-        PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
-        if (WaitUntil([&] {
-                sheet = FindWindowA("#32770", kSheetTitle);
-                return sheet && IsWindowVisible(sheet);
-            })) {
-            return testing::AssertionSuccess();
-        }
-        return testing::AssertionFailure() << "no visible sheet \"" << kSheetTitle << "\" (found "
-                                           << sheet << ")";
-    }
+    AssertionResult Open() { return OpenOptionsSheet(s.program, &sheet); }
     HWND Page(int index) {
         SendMessageA(sheet, PSM_SETCURSEL, index, 0);
         EXPECT_TRUE(s.program.CatchUp());
@@ -304,7 +292,7 @@ TEST_F(OptionsTest, TheHistoryWindowOpensTheSheetAndTheTrayBringsItForward) {
     ASSERT_TRUE(s.Start());
     ASSERT_TRUE(s.Show());
     ASSERT_TRUE(s.Click(IDC_OPTIONS));
-    ASSERT_TRUE(WaitUntil([&] { return (sheet = FindWindowA("#32770", kSheetTitle)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (sheet = FindWindowA("#32770", kOptionsSheetTitle)) != nullptr; }));
     PostMessageA(s.program.mainWindow(), RegisterWindowMessageA("ZurimoTrayIcon"), 128, WM_RBUTTONUP);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }, 3000));
     Press(PSBTN_CANCEL);

@@ -17,7 +17,6 @@
 namespace e2e {
 namespace {
 
-constexpr char kSheetTitle[] = "Zurimo! オプション";
 constexpr char kShellExtKey[] = "Software\\Kestro!\\Zurimo!\\ShellExt";
 constexpr char kClassKey[] = "CLSID\\{7A31C2E4-5B6D-4E8F-9A0B-1C2D3E4F5A6B}";
 constexpr char kServerKey[] = "CLSID\\{7A31C2E4-5B6D-4E8F-9A0B-1C2D3E4F5A6B}\\InprocServer32";
@@ -120,13 +119,8 @@ protected:
     }
 
     AssertionResult OpenPage() {
-        PostMessageA(s.program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
-        if (!WaitUntil([&] {
-                sheet = FindWindowA("#32770", kSheetTitle);
-                return sheet && IsWindowVisible(sheet);
-            })) {
-            return testing::AssertionFailure() << "no visible sheet";
-        }
+        AssertionResult opened = OpenOptionsSheet(s.program, &sheet);
+        if (!opened) return opened;
         SendMessageA(sheet, PSM_SETCURSEL, kShellExtPage, 0);
         AssertionResult shown = s.program.CatchUp();
         if (!shown) return shown;
