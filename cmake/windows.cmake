@@ -113,6 +113,10 @@ if(ZURIMO_TESTS)
   add_executable(e2e_tests
     tests/e2e/main.cpp
     tests/e2e/harness.cpp
+    tests/e2e/harness_registry.cpp
+    tests/e2e/harness_clipboard.cpp
+    tests/e2e/harness_windows.cpp
+    tests/e2e/harness_input.cpp
     tests/e2e/startup_test.cpp
     tests/e2e/saved_history_e2e_test.cpp
     tests/e2e/capture_test.cpp

@@ -1,15 +1,13 @@
+// The program under test and its folder: where it runs from, starting and ending it, its
+// windows and message boxes as found from outside, the files beside it, and the session a
+// test drives.
 #include "harness.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
 #include "resources/resource.h"
-#include "tests/support/win_keys.h"
 
 namespace e2e {
 namespace {
@@ -31,18 +29,6 @@ std::string BuiltBinFolder() {
     DWORD n = GetEnvironmentVariableA("ZURIMO_BIN", env, MAX_PATH);
     if (n > 0 && n < MAX_PATH) return env;
     return Directory(OwnFolder()) + "\\bin";
-}
-
-UniqueHKey OpenSettings(bool create) {
-    if (create) return CreateUserKey(kSettingsKey);
-    HKEY key = nullptr;
-    LONG error = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key);
-    return UniqueHKey(error == ERROR_SUCCESS ? key : nullptr);
-}
-
-AssertionResult LastErrorFailure(const char* what) {
-    DWORD error = GetLastError();
-    return testing::AssertionFailure() << what << " failed with error " << error;
 }
 
 struct FindBox {
@@ -79,20 +65,12 @@ BOOL CALLBACK FindHistoryProc(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL CALLBACK CollectStaticText(HWND hwnd, LPARAM lParam) {
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (!_stricmp(cls, "Static")) {
-        std::string text = ControlText(hwnd);
-        if (!text.empty()) {
-            *reinterpret_cast<std::string*>(lParam) = text;
-            return FALSE;
-        }
-    }
-    return TRUE;
-}
-
 }  // namespace
+
+AssertionResult LastErrorFailure(const char* what) {
+    DWORD error = GetLastError();
+    return testing::AssertionFailure() << what << " failed with error " << error;
+}
 
 std::string ProgramFolder() {
     static std::string folder;
@@ -110,63 +88,6 @@ std::string ProgramFolder() {
 
 std::string ProgramPath() { return ProgramFolder() + "\\zurimo.exe"; }
 std::string HistoryFilePath() { return ProgramFolder() + "\\zurimo.zhd"; }
-
-void ResetSettings() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Kestro!"); }
-
-UniqueHKey CreateUserKey(const char* path) {
-    HKEY key = nullptr;
-    LONG error = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                 nullptr, &key, nullptr);
-    return UniqueHKey(error == ERROR_SUCCESS ? key : nullptr);
-}
-
-void SetDword(const char* name, DWORD value) {
-    UniqueHKey key = OpenSettings(true);
-    RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof value);
-}
-
-void SetString(const char* name, const std::string& value) {
-    UniqueHKey key = OpenSettings(true);
-    RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-}
-
-AssertionResult ReadDword(const char* name, DWORD* value) {
-    UniqueHKey key = OpenSettings(false);
-    if (!key) return testing::AssertionFailure() << "no Settings key";
-    DWORD type = 0, size = sizeof *value;
-    LONG error = RegQueryValueExA(key.get(), name, nullptr, &type,
-                                  reinterpret_cast<BYTE*>(value), &size);
-    if (error == ERROR_SUCCESS && type == REG_DWORD && size == 4) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << name << ": error " << error << ", type " << type
-                                       << ", " << size << " bytes";
-}
-
-AssertionResult ReadString(const char* name, std::string* value) {
-    UniqueHKey key = OpenSettings(false);
-    if (!key) return testing::AssertionFailure() << "no Settings key";
-    char buffer[1024] = {};
-    DWORD type = 0, size = sizeof buffer - 1;
-    LONG error = RegQueryValueExA(key.get(), name, nullptr, &type,
-                                  reinterpret_cast<BYTE*>(buffer), &size);
-    if (error != ERROR_SUCCESS || type != REG_SZ) {
-        return testing::AssertionFailure() << name << ": error " << error << ", type " << type;
-    }
-    *value = buffer;
-    return testing::AssertionSuccess();
-}
-
-bool ValueExists(const char* name, DWORD* type) {
-    UniqueHKey key = OpenSettings(false);
-    if (!key) return false;
-    DWORD t = 0;
-    LONG error = RegQueryValueExA(key.get(), name, nullptr, &t, nullptr, nullptr);
-    if (type) *type = t;
-    return error == ERROR_SUCCESS;
-}
 
 AssertionResult WriteBytes(const std::string& path, const std::string& bytes) {
     FILE* f = fopen(path.c_str(), "wb");
@@ -205,281 +126,6 @@ AssertionResult FileSetAside::moved() const {
     return testing::AssertionFailure() << "cannot move " << path_ << " aside: error " << error_;
 }
 
-void EmptyTheClipboard() {
-    for (int i = 0; i < 50; ++i) {
-        if (OpenClipboard(nullptr)) {
-            EmptyClipboard();
-            CloseClipboard();
-            return;
-        }
-        Sleep(20);
-    }
-}
-
-namespace {
-
-bool OpenClipboardPatiently() {
-    for (int i = 0; i < 100; ++i) {
-        if (OpenClipboard(nullptr)) return true;
-        Sleep(10);
-    }
-    return false;
-}
-
-// Puts a copy of the bytes on the open clipboard in `format`; the clipboard owns it then.
-bool PutOnClipboard(UINT format, const void* data, size_t size) {
-    zurimo::UniqueHGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
-    if (!block) return false;
-    {
-        zurimo::GlobalLockGuard lock(block.get());
-        if (!lock) return false;
-        memcpy(lock.get(), data, size);
-    }
-    if (!SetClipboardData(format, block.get())) return false;
-    (void)block.release();
-    return true;
-}
-
-}  // namespace
-
-ClipboardHeld::ClipboardHeld() : open_(OpenClipboardPatiently()) {}
-
-ClipboardHeld::~ClipboardHeld() { Release(); }
-
-void ClipboardHeld::Release() {
-    if (open_) CloseClipboard();
-    open_ = false;
-}
-
-AssertionResult SetClipboardText(const std::string& text, const char* markFormat, DWORD markValue) {
-    ClipboardHeld clipboard;
-    if (!clipboard) return testing::AssertionFailure() << "the clipboard stays busy";
-    EmptyClipboard();
-    if (markFormat) {
-        PutOnClipboard(RegisterClipboardFormatA(markFormat), &markValue, sizeof markValue);
-    }
-    if (!PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1)) {
-        return LastErrorFailure("putting the text on the clipboard");
-    }
-    return testing::AssertionSuccess();
-}
-
-AssertionResult SetClipboardWide(const std::u16string& text) {
-    ClipboardHeld clipboard;
-    if (!clipboard) return testing::AssertionFailure() << "the clipboard stays busy";
-    EmptyClipboard();
-    if (!PutOnClipboard(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(char16_t))) {
-        return LastErrorFailure("putting the text on the clipboard");
-    }
-    return testing::AssertionSuccess();
-}
-
-AssertionResult CopyAsOwner(const char* text) {
-    HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
-    bool copied = false;
-    for (int i = 0; i < 100 && !copied; ++i) {
-        if (OpenClipboard(owner)) {
-            EmptyClipboard();
-            copied = PutOnClipboard(CF_TEXT, text, strlen(text) + 1);
-            CloseClipboard();
-        } else {
-            Sleep(10);
-        }
-    }
-    // The program asks who the owner is when it is told of the change.
-    AssertionResult told = copied ? WaitForViewers() : testing::AssertionSuccess();
-    DestroyWindow(owner);
-    if (!copied) return testing::AssertionFailure() << "could not copy \"" << text << "\"";
-    return told;
-}
-
-AssertionResult WaitForViewers(DWORD ms) {
-    HWND viewer = GetClipboardViewer();
-    DWORD_PTR ignored = 0;
-    if (!viewer || SendMessageTimeoutA(viewer, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << "the clipboard viewer " << viewer
-                                       << " did not answer within " << ms << " ms";
-}
-
-AssertionResult CopyBurst(int count, const std::string& prefix, const Program* pacer) {
-    HWND owner = CreateWindowA("STATIC", "clipboard owner", 0, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
-    int copied = 0;
-    AssertionResult paced = testing::AssertionSuccess();
-    for (int i = 0; i < count && paced; ++i) {
-        std::string text = prefix + std::to_string(i);
-        for (int tries = 0; tries < 200; ++tries) {
-            if (!OpenClipboard(owner)) {
-                Sleep(5);
-                continue;
-            }
-            EmptyClipboard();
-            if (PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1)) ++copied;
-            CloseClipboard();
-            break;
-        }
-        if (pacer) paced = pacer->CatchUp();
-    }
-    AssertionResult told = WaitForViewers();
-    DestroyWindow(owner);
-    if (!paced) return paced << " (after copy " << copied << ")";
-    if (copied != count) return testing::AssertionFailure() << "copied " << copied << " of " << count;
-    return told;
-}
-
-AssertionResult CopyFromProgram(const char* programName, const std::string& text) {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string program = ProgramFolder() + "\\" + programName;
-    CopyFileA(self, program.c_str(), FALSE);
-    ChildProcess copier;
-    AssertionResult started =
-        copier.Start("\"" + program + "\" --copy-as-owner \"" + text + "\"");
-    if (!started) return started;
-    DWORD code = 1;
-    AssertionResult ended = copier.WaitForExit(kWaitMs, &code);
-    if (!ended) return ended;
-    if (code == 0) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << programName << " copying \"" << text << "\" ended with "
-                                       << code;
-}
-
-AssertionResult SetClipboardBitmap() {
-    ClipboardHeld clipboard;
-    if (!clipboard) return testing::AssertionFailure() << "the clipboard stays busy";
-    EmptyClipboard();
-    static const WORD bits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
-    if (!SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 1, bits))) {
-        return LastErrorFailure("putting a bitmap on the clipboard");
-    }
-    return testing::AssertionSuccess();
-}
-
-std::string ClipboardText() {
-    ClipboardHeld clipboard;
-    if (!clipboard) return "<busy>";
-    std::string text = "<none>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        zurimo::GlobalLockGuard lock(data);
-        if (lock) text = static_cast<const char*>(lock.get());
-    }
-    return text;
-}
-
-std::u16string ClipboardWideText() {
-    ClipboardHeld clipboard;
-    if (!clipboard) return u"<busy>";
-    std::u16string text = u"<none>";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        zurimo::GlobalLockGuard lock(data);
-        if (lock) text = static_cast<const char16_t*>(lock.get());
-    }
-    return text;
-}
-
-void PressKeys(const char* chord) {
-    if (!zurimo::PressChord(chord)) ADD_FAILURE() << "unknown key in \"" << chord << "\"";
-}
-
-void MouseTo(POINT p, DWORD buttons) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
-    SendInput(1, &input, sizeof input);
-}
-
-AssertionResult BringToFront(HWND hwnd) {
-    bool front = WaitUntil(
-        [&] {
-            if (GetForegroundWindow() == hwnd) return true;
-            SetForegroundWindow(hwnd);
-            return false;
-        },
-        3000);
-    SettleFocus();
-    if (front) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "the foreground stays on " << GetForegroundWindow()
-                                       << ", not " << hwnd;
-}
-
-HWND WaitForDialog(const char* title, DWORD ms) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowA("#32770", title)) && IsWindowVisible(found); }, ms);
-    return found;
-}
-
-AssertionResult OpenOptionsSheet(const Program& program, HWND* sheet) {
-    PostMessageA(program.mainWindow(), WM_COMMAND, ID_OPTIONS, 0);
-    HWND found = nullptr;
-    bool shown = WaitUntil([&] {
-        found = FindWindowA("#32770", kOptionsSheetTitle);
-        return found && IsWindowVisible(found);
-    });
-    *sheet = found;
-    if (shown) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "no visible sheet \"" << kOptionsSheetTitle
-                                       << "\" (found " << found << ")";
-}
-
-AssertionResult WaitForLineCount(HWND list, int count, DWORD ms) {
-    if (WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, ms)) {
-        return testing::AssertionSuccess();
-    }
-    AssertionResult failure = testing::AssertionFailure();
-    failure << "the list holds " << SendMessageA(list, LB_GETCOUNT, 0, 0) << " lines, not "
-            << count << ":";
-    for (const std::string& line : ListBoxLines(list)) failure << " \"" << line << "\"";
-    return failure;
-}
-
-TestWindow::TestWindow(const char* className, const char* title, DWORD style, DWORD exStyle) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&wc);
-    hwnd = CreateWindowExA(exStyle, className, title, style, 100, 100, 300, 200, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-TestWindow::~TestWindow() { DestroyWindow(hwnd); }
-
-LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TestWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self) {
-        switch (message) {
-        case WM_KEYDOWN: self->keys.push_back("down:" + std::to_string(wParam)); break;
-        case WM_SYSKEYDOWN: self->keys.push_back("sysdown:" + std::to_string(wParam)); break;
-        case WM_PASTE: self->keys.push_back("paste"); break;
-        case WM_SETFOCUS:
-            if (self->focusChild) SetFocus(self->focusChild);
-            break;
-        case PSM_SETCURSELID: self->pageId = lParam; return TRUE;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) self->activated = true;
-            break;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE) self->closeAsked = true;
-            return 0;  // no window menu either: it would hold this thread in its own loop
-        case WM_SYSCHAR: return 0;
-        case WM_COPYDATA: {
-            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-            const char* text = static_cast<const char*>(data->lpData);
-            self->copies.emplace_back(text, text ? strnlen(text, data->cbData) : 0);
-            return TRUE;
-        }
-        }
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 void FreshUserTest::SetUp() {
     ResetSettings();
     for (const char* suffix : {"", ".tmp", ".bak"}) RemoveFile(HistoryFilePath() + suffix);
@@ -487,10 +133,6 @@ void FreshUserTest::SetUp() {
 }
 
 void FreshUserTest::TearDown() { ResetSettings(); }
-
-void SetText(HWND control, const char* text) {
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-}
 
 AssertionResult Session::Start() {
     AssertionResult started = program.Start();
@@ -519,21 +161,6 @@ AssertionResult Session::Show() {
            << "history window " << history << (IsWindowVisible(history) ? " shown" : " hidden")
            << ", foreground " << GetForegroundWindow() << ", focus " << FocusOf(history)
            << " (the list is " << list << ")";
-}
-
-void SettleFocus() {
-    // When X reports the new focus, Wine takes the keyboard state from X, where the keys
-    // that SendInput pressed are up: a Ctrl sent before that report is lost. Nothing on
-    // the Windows side tells when that report has come (the window is in front already),
-    // so this is the one wait left to time.
-    Pump(300);
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
-                                                                              : nullptr;
 }
 
 AssertionResult Session::Capture(const std::vector<std::string>& texts) {
@@ -718,78 +345,6 @@ AssertionResult MenuProbe::NextMenu(std::vector<std::string>* lines, DWORD ms) {
         lines->push_back(report.substr(start, end - start));
     }
     return testing::AssertionSuccess();
-}
-
-std::string MessageBoxText(HWND box) {
-    std::string text;
-    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-void DismissMessageBox(HWND box) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
-std::string ControlText(HWND control) {
-    char buffer[8192] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-std::u16string WideControlText(HWND control) {
-    LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    LRESULT got = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
-}
-
-std::u16string WideListLine(HWND list, int index) {
-    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR) return u"<none>";
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    LRESULT got = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
-}
-
-std::vector<std::string> ListBoxLines(HWND list) {
-    // Wide text, converted here: Wine hands an ANSI LB_GETTEXT from another process the
-    // list's UTF-16 unconverted.
-    std::vector<std::string> lines;
-    LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-        std::wstring wide(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
-        LRESULT got = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
-        wide.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        std::string line;
-        if (!wide.empty()) {
-            int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                        nullptr, 0, nullptr, nullptr);
-            line.resize(static_cast<size_t>(n));
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &line[0],
-                                n, nullptr, nullptr);
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-void HandlePendingMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-void Pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    do {
-        HandlePendingMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
 std::string Hex(const std::string& bytes) {

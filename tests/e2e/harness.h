@@ -41,6 +41,9 @@ bool ValueExists(const char* name, DWORD* type = nullptr);
 // A key below HKEY_CURRENT_USER, created when missing; null when that failed.
 UniqueHKey CreateUserKey(const char* path);
 
+// A failure naming `what` with the error GetLastError gives now.
+AssertionResult LastErrorFailure(const char* what);
+
 // Files.
 AssertionResult WriteBytes(const std::string& path, const std::string& bytes);
 AssertionResult ReadBytes(const std::string& path, std::string* bytes);
