@@ -2,7 +2,9 @@
 // own, finds its windows, reads and writes its registry key and files. Helpers that can fail
 // return testing::AssertionResult, so that a failed ASSERT_TRUE shows what was seen; what a
 // test holds (keys, processes, hooks, OLE) is held by an owner, so a failed assertion leaks
-// nothing.
+// nothing. The definitions are kept by area: harness.cpp (the program, its folder and files,
+// the session), harness_registry.cpp, harness_clipboard.cpp, harness_windows.cpp (windows,
+// dialogs, the message pump) and harness_input.cpp (keys, mouse, focus).
 #pragma once
 
 #include <gtest/gtest.h>
