@@ -74,6 +74,8 @@ TEST_F(FindEditAboutTest, FindSearchesBothWaysAndKeepsItsRecentTexts) {
     SetText(text, "Two");
     ASSERT_TRUE(Click(find, IDC_FIND_PREVIOUS));  // up from entry 3: e2, e1, e0 have no "Two"
     EXPECT_EQ("『Two』 が見つかりません", s.program.TakeMessage());
+    // The search that showed the message ends only now: it gives the search box the focus.
+    ASSERT_TRUE(s.program.CatchUp());
     EXPECT_EQ(3, s.Selection());
     SendDlgItemMessageA(find, IDC_MATCH_CASE, BM_SETCHECK, BST_UNCHECKED, 0);
     SetText(text, "\x82\x81\x82\x82");  // full-width small a, b
