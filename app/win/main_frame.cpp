@@ -130,10 +130,6 @@ bool CMainFrame::OnCommand(int id, int, HWND) {
     return false;
 }
 
-LRESULT CMainFrame::OnTrayMessage(WPARAM id, LPARAM mouseMessage) {
-    return OnTrayIcon(id, mouseMessage);
-}
-
 LRESULT CMainFrame::OnApply(WPARAM page, LPARAM) {
     optionsSheet_.TransferPage(static_cast<int>(page));
     ApplyOptionsPage(static_cast<int>(page), optionsSheet_.options(), app_, profile_, *this);
@@ -151,7 +147,7 @@ LRESULT CMainFrame::OnReadClipboard(WPARAM, LPARAM) {
 }
 
 const CMainFrame::RegisteredMessage CMainFrame::kRegisteredMessages[4] = {
-    {&kZurimoTrayIcon, &CMainFrame::OnTrayMessage},
+    {&kZurimoTrayIcon, &CMainFrame::OnTrayIcon},
     {&kZurimoApply, &CMainFrame::OnApply},
     {&kTaskbarCreated, &CMainFrame::OnTaskbarCreated},
     {&kZurimoGetClipboardContent, &CMainFrame::OnReadClipboard},

@@ -73,7 +73,6 @@ private:
         LRESULT (CMainFrame::*handle)(WPARAM wParam, LPARAM lParam);
     };
     static const RegisteredMessage kRegisteredMessages[4];
-    LRESULT OnTrayMessage(WPARAM id, LPARAM mouseMessage);
     LRESULT OnApply(WPARAM page, LPARAM sheet);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     LRESULT OnReadClipboard(WPARAM, LPARAM);

@@ -167,18 +167,17 @@ void CZurimoDlg::LoadHistory() {
         return;
     }
     // The list box is told how much comes and draws nothing until all of it is there.
-    HWND list = listBox_;
     std::size_t lineBytes = 0;
     for (const HistoryEntry& entry : entries) lineBytes += DisplayLineView(entry.text).size() + 1;
-    SendMessageA(list, LB_INITSTORAGE, entries.size(), lineBytes * sizeof(wchar_t));
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(listBox_, LB_INITSTORAGE, entries.size(), lineBytes * sizeof(wchar_t));
+    SendMessageA(listBox_, WM_SETREDRAW, FALSE, 0);
     try {
         history_.Assign(std::move(entries));
     } catch (const std::bad_alloc&) {
         ReportFileFailure(FileFailure{FileError::kOutOfMemory, std::string()});
     }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    SendMessageA(listBox_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listBox_, nullptr, TRUE);
 }
 
 void CZurimoDlg::SaveHistory() {
